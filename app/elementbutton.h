@@ -1,0 +1,22 @@
+#pragma once
+// An element button of `Check1`: a push button that stays down while its element is on.
+
+#include <QPushButton>
+
+namespace alambix {
+
+class ElementButton : public QPushButton {
+    Q_OBJECT
+public:
+    ElementButton(int index, QWidget* parent);
+
+    int index() const { return m_index; }
+    // Shows the value: pressed and white with a dark blue caption when on, dark blue with a
+    // white caption when off.
+    void showValue(bool on);
+
+private:
+    int m_index;
+};
+
+} // namespace alambix

@@ -1,0 +1,345 @@
+#include "app/feuillep_window.h"
+
+#include "app/elementbutton.h"
+#include "app/flagfile.h"
+#include "app/recognition.h"
+#include "app/screenrule.h"
+#include "drawing/dessin_widget.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <cmath>
+
+namespace alambix {
+
+namespace {
+QFont windowFont(double pointSize, bool bold = false)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+int nearest(double value)
+{
+    return static_cast<int>(std::nearbyint(value));
+}
+
+const QColor windowBackground(224, 224, 224);
+} // namespace
+
+FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
+    : QWidget(parent),
+      m_programFolder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                              : programFolder)
+{
+    setObjectName(QStringLiteral("feuilleP"));
+    setWindowTitle(QStringLiteral("Alambix"));
+    setAutoFillBackground(false);
+    setFont(windowFont(8.25));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, windowBackground);
+    setPalette(pal);
+    resize(twips(11865), twips(8580));
+
+    buildCommandBar();
+    buildElementButtons();
+    m_dessin = new DessinWidget(this);
+    m_dessin->setGeometry(twipsRect(1320, 840, 4815, 7350));
+    buildRightPanel();
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(40);
+    connect(m_timer1, &QTimer::timeout, this, &FeuilleP::tickWater);
+
+    connect(&m_model, &SetupModel::changed, this, &FeuilleP::desdes);
+
+    // Start-up: the flag says the module runs; every step goes on whatever the previous gave.
+    writeFlagFile(m_programFolder, QStringLiteral("OUI"));
+    applySmallScreenRule();
+    fondessin();
+}
+
+FeuilleP::~FeuilleP() = default;
+
+void FeuilleP::buildCommandBar()
+{
+    struct CommandInfo {
+        const char* name;
+        const char* caption;
+        int left;
+        int width;
+    };
+    static const CommandInfo commands[] = {
+        {"Command3", "&Nouveau", 0, 1335},         {"Command2", "&Ouvrir", 1320, 1335},
+        {"Command11", "&Enregistrer", 2640, 1335}, {"Command4", "Co&pier", 3960, 1335},
+        {"Command10", "&Imprimer", 5280, 1335},    {"Command8", "&Calculatrice", 6600, 1335},
+        {"Command9", "&Voir le cours", 7920, 1335}, {"Command7", "&Aide", 9240, 1335},
+        {"Command1", "&Fermer", 10560, 1455},
+    };
+    for (const auto& command : commands) {
+        auto* button = new QPushButton(QString::fromUtf8(command.caption), this);
+        button->setObjectName(QString::fromLatin1(command.name));
+        button->setGeometry(twipsRect(command.left, 0, command.width, 615));
+        button->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(192, 192, 192); }"));
+    }
+    connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,
+            &QWidget::close);
+}
+
+void FeuilleP::buildElementButtons()
+{
+    for (int i = 0; i < ElementCount; ++i) {
+        auto* button = new ElementButton(i, this);
+        button->setGeometry(twipsRect(120, elementButtonTopTwips(i), 1215, 525));
+        connect(button, &QPushButton::clicked, this, [this, i] {
+            m_model.click(i);
+            // A click the model refused leaves the button as the model says.
+            m_check1.at(static_cast<std::size_t>(i))->showValue(m_model.value(i));
+        });
+        m_check1.at(static_cast<std::size_t>(i)) = button;
+    }
+    // Keyboard order follows the screen, top to bottom.
+    QWidget* previous = nullptr;
+    for (int top = 840; top <= 7665; top += 525)
+        for (auto* button : m_check1)
+            if (elementButtonTopTwips(button->index()) == top) {
+                if (previous)
+                    setTabOrder(previous, button);
+                previous = button;
+            }
+}
+
+void FeuilleP::buildRightPanel()
+{
+    m_label1 = new QLabel(this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setGeometry(twipsRect(6360, 1200, 5415, 375));
+    m_label1->setAlignment(Qt::AlignCenter);
+    m_label1->setFrameShape(QFrame::Box);
+    m_label1->setFont(windowFont(12, true));
+    m_label1->setAutoFillBackground(true);
+
+    m_image2 = new QLabel(this);
+    m_image2->setObjectName(QStringLiteral("Image2"));
+    m_image2->setGeometry(twipsRect(7080, 1800, 480, 480));
+    m_image2->setPixmap(QIcon::fromTheme(QStringLiteral("dialog-information"))
+                            .pixmap(twips(480), twips(480)));
+
+    m_info = new QLabel(this);
+    m_info->setObjectName(QStringLiteral("info"));
+    m_info->setGeometry(twipsRect(7680, 1800, 3495, 495));
+    m_info->setAlignment(Qt::AlignCenter);
+    m_info->setFrameShape(QFrame::Box);
+    m_info->setWordWrap(true);
+    m_info->setAutoFillBackground(true);
+    QPalette infoPalette = m_info->palette();
+    infoPalette.setColor(QPalette::Window, infoPalette.color(QPalette::ToolTipBase));
+    infoPalette.setColor(QPalette::WindowText, infoPalette.color(QPalette::ToolTipText));
+    m_info->setPalette(infoPalette);
+    m_info->setText(QStringLiteral("Vous pouvez modifier les paramètres,\r\nouvrir une configuration ou un exercice"));
+
+    m_btexo = new QLabel(this);
+    m_btexo->setObjectName(QStringLiteral("BTEXO"));
+    m_btexo->setGeometry(twipsRect(6360, 2520, 1455, 285));
+
+    m_fich = new QLineEdit(this);
+    m_fich->setObjectName(QStringLiteral("fich"));
+    m_fich->setGeometry(twipsRect(7200, 2520, 4575, 285));
+
+    m_supertext = new QTextEdit(this);
+    m_supertext->setObjectName(QStringLiteral("supertext"));
+    m_supertext->setGeometry(twipsRect(6360, 2805, 5415, 5370));
+    m_supertext->setReadOnly(true);
+
+    m_robi = new QLabel(this);
+    m_robi->setObjectName(QStringLiteral("robi"));
+    m_robi->setGeometry(twipsRect(10320, 2880, 480, 480));
+    m_robi->hide();
+
+    m_menucop = new QMenu(QStringLiteral("menucop"), this);
+    m_menucop->setObjectName(QStringLiteral("menucop"));
+    m_menucop->addAction(QStringLiteral("Copier le schéma avec le fond"))
+        ->setObjectName(QStringLiteral("avecfond"));
+    m_menucop->addAction(QStringLiteral("Copier le schéma sans le fond"))
+        ->setObjectName(QStringLiteral("sansfond"));
+}
+
+void FeuilleP::fondessin()
+{
+    m_dessin->surface().paintBackground();
+    for (auto* button : m_check1)
+        button->showValue(false);
+    desdes();
+}
+
+void FeuilleP::desdes()
+{
+    for (auto* button : m_check1) {
+        button->showValue(m_model.value(button->index()));
+        button->setEnabled(m_model.isEnabled(button->index()));
+    }
+    m_label1->setText(QString());
+    m_timer1->stop();
+    m_dessin->surface().drawSetup(m_model.values());
+    // The pump's water runs while the vacuum flask stands on the bench.
+    if (m_model.value(FioleAVide))
+        m_timer1->start();
+    nomontage();
+    m_dessin->update();
+    ++m_redrawCount;
+}
+
+void FeuilleP::nomontage()
+{
+    const QString name = recogniseSetup(m_model.values());
+    QPalette pal = m_label1->palette();
+    if (name.isEmpty()) {
+        pal.setColor(QPalette::Window, Qt::white);
+        pal.setColor(QPalette::WindowText, Qt::black);
+    } else {
+        m_label1->setText(name);
+        pal.setColor(QPalette::Window, QColor(0, 0, 128));
+        pal.setColor(QPalette::WindowText, Qt::white);
+    }
+    m_label1->setPalette(pal);
+}
+
+bool FeuilleP::isAnimating() const
+{
+    return m_timer1->isActive();
+}
+
+void FeuilleP::tickWater()
+{
+    auto* random = QRandomGenerator::global();
+    const double r1 = random->generateDouble();
+    const double r2 = random->generateDouble();
+    const double r3 = random->generateDouble();
+    const double r4 = random->generateDouble();
+    m_dessin->surface().drawWaterLine(r1, r2, r3, r4);
+    m_dessin->update(twips(3900), twips(5700), twips(180), twips(1650));
+}
+
+void FeuilleP::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    for (int g = 0; g <= 600; ++g) {
+        const int m = nearest(255 - g / 600.0 * 55);
+        const int k = nearest(255 - g / 600.0 * 75);
+        painter.setPen(QColor(m, m, k));
+        painter.drawLine(0, g, 800, g);
+    }
+    // The shadow of the exercise row and the text panel.
+    const QRect panel = m_supertext->geometry();
+    painter.fillRect(QRect(QPoint(panel.left() + 3, m_fich->geometry().top() + 3),
+                           QPoint(panel.right() + 3, panel.bottom() + 3)),
+                     QColor(128, 128, 128));
+    // The caption over the name box: a light shadow under olive text.
+    painter.setFont(windowFont(16));
+    const QString caption = QStringLiteral("Nom du montage actuel:");
+    const QRect big(0, 0, 2000, 200);
+    painter.setPen(QColor(192, 192, 192));
+    painter.drawText(big.translated(502, 52), Qt::AlignLeft | Qt::AlignTop, caption);
+    painter.setPen(QColor(128, 128, 0));
+    painter.drawText(big.translated(500, 50), Qt::AlignLeft | Qt::AlignTop, caption);
+}
+
+bool FeuilleP::askToClose()
+{
+    if (m_textemodifie
+        && QMessageBox::question(this, QStringLiteral("Abandon des données?"),
+                                 QStringLiteral("Attention: perte des modifications du texte."),
+                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
+               != QMessageBox::Ok)
+        return false;
+    return QMessageBox::question(this, QStringLiteral("Fermer"), QStringLiteral("Fermer Alambix ?"),
+                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
+           == QMessageBox::Ok;
+}
+
+void FeuilleP::closeEvent(QCloseEvent* event)
+{
+    if (m_unloaded) {
+        event->accept();
+        return;
+    }
+    if (!askToClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    unload();
+}
+
+void FeuilleP::unload()
+{
+    m_unloaded = true;
+    m_timer1->stop();
+    writeFlagFile(m_programFolder, QStringLiteral("NON"));
+    // Every other window goes with the main window, without its own closing questions.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible())
+            window->hide();
+    QCoreApplication::quit();
+}
+
+void FeuilleP::applySmallScreenRule()
+{
+    if (m_applyingScreenRule || !screen())
+        return;
+    const auto frame = smallScreenFrame(screen()->geometry());
+    if (!frame)
+        return;
+    m_applyingScreenRule = true;
+    if (windowState() != Qt::WindowNoState)
+        setWindowState(Qt::WindowNoState);
+    const QRect outer = frameGeometry();
+    const QSize margins = outer.size() - size();
+    const QSize inner = frame->size() - margins;
+    if (size() != inner)
+        resize(inner);
+    if (outer.topLeft() != frame->topLeft())
+        move(frame->topLeft());
+    m_applyingScreenRule = false;
+}
+
+void FeuilleP::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    applySmallScreenRule();
+}
+
+void FeuilleP::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        QTimer::singleShot(0, this, &FeuilleP::applySmallScreenRule);
+}
+
+void FeuilleP::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    applySmallScreenRule();
+}
+
+} // namespace alambix

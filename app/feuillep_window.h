@@ -1,0 +1,91 @@
+#pragma once
+// `feuilleP`, the main window: element buttons, drawing, set-up name, hint line, command bar
+// and the rich-text panel. Closing it ends the program.
+
+#include "app/setupmodel.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTextEdit;
+class QTimer;
+
+namespace alambix {
+
+class DessinWidget;
+class ElementButton;
+
+class FeuilleP : public QWidget {
+    Q_OBJECT
+public:
+    // `programFolder` holds the flag file, help and course; by default the executable's folder.
+    explicit FeuilleP(const QString& programFolder = QString(), QWidget* parent = nullptr);
+    ~FeuilleP() override;
+
+    SetupModel& model() { return m_model; }
+    DessinWidget* dessin() const { return m_dessin; }
+    QString programFolder() const { return m_programFolder; }
+
+    // The exercise text in the panel was changed since it was loaded or saved.
+    bool textemodifie() const { return m_textemodifie; }
+    void setTextemodifie(bool modified) { m_textemodifie = modified; }
+
+    // `fondessin`: paints the drawing's gradient, makes it the background and redraws.
+    void fondessin();
+    // `desdes`: recolours the buttons, redraws the whole set-up and names it.
+    void desdes();
+    // `nomontage`: writes the set-up's name into `Label1`, or leaves it empty and white.
+    void nomontage();
+
+    // Number of complete redraws since the window was created.
+    int redrawCount() const { return m_redrawCount; }
+    bool isAnimating() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildCommandBar();
+    void buildElementButtons();
+    void buildRightPanel();
+    void applySmallScreenRule();
+    bool askToClose();
+    void unload();
+    void tickWater();
+
+    QString m_programFolder;
+    SetupModel m_model;
+    std::array<ElementButton*, ElementCount> m_check1{};
+    DessinWidget* m_dessin = nullptr;
+    QLabel* m_label1 = nullptr;
+    QLabel* m_image2 = nullptr;
+    QLabel* m_info = nullptr;
+    QLabel* m_btexo = nullptr;
+    QLineEdit* m_fich = nullptr;
+    QTextEdit* m_supertext = nullptr;
+    QLabel* m_robi = nullptr;
+    QTimer* m_timer1 = nullptr;
+    QMenu* m_menucop = nullptr;
+    bool m_textemodifie = false;
+    bool m_unloaded = false;
+    bool m_applyingScreenRule = false;
+    int m_redrawCount = 0;
+};
+
+// Positions of the window are given in twips, 15 to the pixel.
+constexpr int twips(int value)
+{
+    return value / 15;
+}
+
+} // namespace alambix

@@ -1,0 +1,31 @@
+#pragma once
+// Files made of fixed 128-byte records, each holding one short Windows-1252 text.
+// Shared by set-up files, exercise files and the flag file.
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+class QIODevice;
+
+namespace alambix {
+
+constexpr int RecordSize = 128;
+constexpr int RecordTextMax = RecordSize - 2;
+
+// Windows-1252 at the file boundary. Encoding fails (nullopt) on a character the code page
+// cannot hold, rather than writing a "?".
+std::optional<QByteArray> toWindows1252(const QString& text);
+QString fromWindows1252(const QByteArray& bytes);
+
+// Reads record `number` (from 1). A record lying wholly beyond the end of the device reads as
+// the empty text; a record cut short by the end of the device reads what is there. Fails
+// (nullopt) on a length field above 126 or a device error.
+std::optional<QString> readRecord(QIODevice& device, int number);
+
+// Writes record `number` (from 1): length, text, and zero padding up to the full 128 bytes.
+// Fails on a text longer than 126 bytes, an unencodable character or a device error.
+bool writeRecord(QIODevice& device, int number, const QString& text);
+
+} // namespace alambix
