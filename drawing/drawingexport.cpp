@@ -1,11 +1,26 @@
 #include "drawing/drawingexport.h"
 
 #include "drawing/drawingsurface.h"
+#include "drawing/paintercanvas.h"
+#include "drawing/setupdrawing.h"
 
 #include <QFileInfo>
+#include <QPainter>
 #include <QSaveFile>
 
 namespace alambix {
+
+void renderDrawing(QPainter& painter, const SetupValues& values, bool withBackground)
+{
+    painter.save();
+    painter.setClipRect(QRect(0, 0, DrawingWidth, DrawingHeight));
+    painter.fillRect(QRect(0, 0, DrawingWidth, DrawingHeight), DrawingSurface::backColour());
+    PainterCanvas canvas(painter, DrawingWidth, DrawingHeight, true);
+    if (withBackground)
+        paintGradient(canvas);
+    drawSetup(canvas, values);
+    painter.restore();
+}
 
 ExportResult exportDrawing(const SetupValues& values, bool withBackground, const QString& path)
 {
