@@ -77,6 +77,7 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
     writeFlagFile(m_programFolder, QStringLiteral("OUI"));
     applySmallScreenRule();
     fondessin();
+    setHint(QStringLiteral("Vous pouvez modifier les paramètres,\r\nouvrir une configuration ou un exercice"));
 }
 
 FeuilleP::~FeuilleP() = default;
@@ -156,7 +157,6 @@ void FeuilleP::buildRightPanel()
     infoPalette.setColor(QPalette::Window, infoPalette.color(QPalette::ToolTipBase));
     infoPalette.setColor(QPalette::WindowText, infoPalette.color(QPalette::ToolTipText));
     m_info->setPalette(infoPalette);
-    m_info->setText(QStringLiteral("Vous pouvez modifier les paramètres,\r\nouvrir une configuration ou un exercice"));
 
     m_btexo = new QLabel(this);
     m_btexo->setObjectName(QStringLiteral("BTEXO"));
@@ -222,6 +222,16 @@ void FeuilleP::nomontage()
         pal.setColor(QPalette::WindowText, Qt::white);
     }
     m_label1->setPalette(pal);
+}
+
+QString FeuilleP::hint() const
+{
+    return m_info->text();
+}
+
+void FeuilleP::setHint(const QString& text)
+{
+    m_info->setText(text);
 }
 
 bool FeuilleP::isAnimating() const

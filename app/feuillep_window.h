@@ -43,6 +43,10 @@ public:
     // `nomontage`: writes the set-up's name into `Label1`, or leaves it empty and white.
     void nomontage();
 
+    // The hint line `info`.
+    QString hint() const;
+    void setHint(const QString& text);
+
     // Number of complete redraws since the window was created.
     int redrawCount() const { return m_redrawCount; }
     bool isAnimating() const;
