@@ -20,12 +20,15 @@ std::optional<QByteArray> toWindows1252(const QString& text);
 QString fromWindows1252(const QByteArray& bytes);
 
 // Reads record `number` (from 1). A record lying wholly beyond the end of the device reads as
-// the empty text; a record cut short by the end of the device reads what is there. Fails
-// (nullopt) on a length field above 126 or a device error.
+// the empty text, and so does one whose length field is cut by the end; a text cut short by the
+// end of the device reads what is there (the padding may be missing, so may the text's tail).
+// Fails (nullopt) on a length field above 126, a record number below 1 or a device error.
 std::optional<QString> readRecord(QIODevice& device, int number);
 
 // Writes record `number` (from 1): length, text, and zero padding up to the full 128 bytes.
-// Fails on a text longer than 126 bytes, an unencodable character or a device error.
+// Bytes in front of the record that did not exist before become zeros. Fails on a text longer
+// than 126 bytes, an unencodable character or a device error; nothing is written then unless
+// the device itself failed half-way.
 bool writeRecord(QIODevice& device, int number, const QString& text);
 
 } // namespace alambix

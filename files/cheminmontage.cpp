@@ -1,0 +1,7 @@
+#include "files/cheminmontage.h"
+
+namespace alambix {
+
+QString cheminmontage;
+
+} // namespace alambix

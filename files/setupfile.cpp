@@ -1,0 +1,87 @@
+#include "files/setupfile.h"
+
+#include "app/setupmodel.h"
+#include "files/recordfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace alambix {
+
+QString trimSpaces(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && text.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+SetupReadResult readSetup(QIODevice& device) {
+    const auto signature = readRecord(device, 1);
+    if (!signature) return {SetupReadStatus::ReadError, {}};
+    if (*signature != QLatin1String(SetupSignature)) return {SetupReadStatus::NotASetupFile, {}};
+    const auto flags = readRecord(device, 2);
+    if (!flags) return {SetupReadStatus::ReadError, {}};
+    return {SetupReadStatus::Ok, trimSpaces(*flags)};
+}
+
+SetupReadResult readSetupFile(const QString& path) {
+    // A missing file is an empty one: it has no signature.
+    if (!QFileInfo::exists(path)) return {SetupReadStatus::NotASetupFile, {}};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {SetupReadStatus::ReadError, {}};
+    return readSetup(file);
+}
+
+SetupValues valuesFromFlags(const QString& flags) {
+    SetupValues values{};
+    for (int i = 0; i < ElementCount && i < flags.size(); ++i)
+        values.at(static_cast<std::size_t>(i)) = flags.at(i) == QLatin1Char('1');
+    return values;
+}
+
+void applySetup(SetupModel& model, const SetupValues& values) {
+    for (int i = 0; i < ElementCount; ++i)
+        model.setValue(i, values.at(static_cast<std::size_t>(i)));
+}
+
+bool writeSetup(QIODevice& device, const SetupValues& values) {
+    return writeRecord(device, 1, QLatin1String(SetupSignature)) &&
+           writeRecord(device, 2, setupText(values));
+}
+
+bool writeSetupFile(const QString& path, const SetupValues& values) {
+    const QFileInfo info(path);
+    if (info.exists() && (info.isDir() || !info.isWritable())) return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!writeSetup(file, values)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+QString composeSetupPath(const QString& typed, const QString& listedFolder) {
+    QString text = trimSpaces(typed);
+    // Suffixes come off the file name one at a time; a dot in a folder name stays.
+    for (;;) {
+        const qsizetype nameStart = text.lastIndexOf(QLatin1Char('/')) + 1;
+        const qsizetype dot = text.lastIndexOf(QLatin1Char('.'));
+        if (dot < nameStart) break;
+        text = trimSpaces(text.left(dot));
+    }
+    const qsizetype nameStart = text.lastIndexOf(QLatin1Char('/')) + 1;
+    if (trimSpaces(text.mid(nameStart)).isEmpty()) return QString();
+    if (!text.startsWith(QLatin1Char('/'))) {
+        const QString separator =
+            listedFolder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/");
+        text = listedFolder + separator + text;
+    }
+    return text + QLatin1String(SetupSuffix);
+}
+
+} // namespace alambix
