@@ -1,0 +1,61 @@
+#pragma once
+// `confimp`, the print dialog: printer, layout options, number of copies, and the print itself.
+
+#include "print/printlayout.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QToolButton;
+
+namespace alambix {
+
+class FeuilleP;
+class UpDownControl;
+
+class Confimp : public QDialog {
+    Q_OBJECT
+public:
+    // Prints on `printer` when given (it must outlive the dialog), otherwise on the program's
+    // printer, which keeps the choice made with "&Imprimantes" for the rest of the session.
+    explicit Confimp(FeuilleP& feuilleP, QPrinter* printer = nullptr);
+    ~Confimp() override;
+
+    QPrinter& printer() const { return *m_printer; }
+    // The options as the controls show them.
+    PrintOptions options() const;
+    // What the last "&OK" gave; the dialog shows no message either way, and its result code is
+    // Accepted only when the pages went out.
+    std::optional<PrintResult> printResult() const { return m_printResult; }
+
+    // The text `defaut` shows for a printer.
+    static QString printerDescription(const QPrinter& printer);
+
+private:
+    void buildControls();
+    void onLoad();
+    void choosePrinter();
+    void print();
+
+    FeuilleP& m_feuilleP;
+    QPrinter* m_printer;
+    std::optional<PrintResult> m_printResult;
+
+    QLineEdit* m_defaut = nullptr;
+    QGroupBox* m_frame1 = nullptr;
+    QCheckBox* m_chec[4] = {};
+    QLabel* m_label4 = nullptr;
+    UpDownControl* m_upDown1 = nullptr;
+    QToolButton* m_command1 = nullptr;
+    QToolButton* m_command2 = nullptr;
+    QToolButton* m_command3 = nullptr;
+    QGroupBox* m_frame2 = nullptr;
+};
+
+} // namespace alambix
