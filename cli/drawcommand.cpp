@@ -3,8 +3,12 @@
 #include "app/recognition.h"
 #include "app/setupmodel.h"
 #include "drawing/drawingexport.h"
+#include "files/cheminmontage.h"
+#include "files/setupfile.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <optional>
@@ -76,6 +80,38 @@ std::optional<QString> parse(const QStringList& args, DrawOptions& options)
     }
     return std::nullopt;
 }
+
+// Loads a set-up file as the open dialog does; returns the program's message on failure.
+std::optional<QString> loadSetup(SetupModel& model, const QString& path)
+{
+    cheminmontage = path;
+    if (!QFileInfo(path).isFile())
+        return QStringLiteral("Nom de fichier incorrect ou chemin non valide: %1").arg(path);
+    const SetupReadResult result = readSetupFile(path);
+    switch (result.status) {
+    case SetupReadStatus::NotASetupFile:
+        return QStringLiteral("Ce fichier ne correspond pas à cette application: %1").arg(path);
+    case SetupReadStatus::ReadError:
+        return QStringLiteral("Lecture impossible sur disque: %1").arg(path);
+    case SetupReadStatus::Ok:
+        break;
+    }
+    applySetup(model, valuesFromFlags(result.flags));
+    return std::nullopt;
+}
+
+// Saves as the save dialog does, the current folder standing for the listed one; an existing
+// file is replaced without a question, as scripts expect.
+std::optional<QString> saveSetup(const SetupModel& model, const QString& typed)
+{
+    const QString path = composeSetupPath(typed, QDir::currentPath());
+    if (path.isEmpty())
+        return QStringLiteral("Il faut donner un nom au fichier!");
+    cheminmontage = path;
+    if (!writeSetupFile(path, model.values()))
+        return QStringLiteral("Ecriture impossible sur disque: %1").arg(path);
+    return std::nullopt;
+}
 } // namespace
 
 int runDraw(const QStringList& args)
@@ -83,15 +119,25 @@ int runDraw(const QStringList& args)
     DrawOptions options;
     if (const auto error = parse(args, options))
         return usageError(*error);
-    if (!options.load.isEmpty() || !options.save.isEmpty())
-        return usageError(QStringLiteral("--load et --save ne sont pas encore disponibles"));
-
     SetupModel model;
+    if (!options.load.isEmpty()) {
+        if (const auto error = loadSetup(model, options.load)) {
+            printLine(*error, stderr);
+            return 1;
+        }
+    }
     for (const QString& token : options.clicks) {
         if (token.trimmed() == QLatin1String("N"))
             model.clearAll();
         else
             model.click(token.trimmed().toInt());
+    }
+
+    if (!options.save.isEmpty()) {
+        if (const auto error = saveSetup(model, options.save)) {
+            printLine(*error, stderr);
+            return 1;
+        }
     }
 
     if (!options.output.isEmpty()) {
