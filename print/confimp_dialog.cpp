@@ -13,7 +13,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QStyleOptionGroupBox>
 #include <QToolButton>
 
 static void initPrintResources() {
@@ -38,22 +37,6 @@ QFont dialogFont(double pointSize, bool bold = false) {
     font.setBold(bold);
     return font;
 }
-
-// A frame whose caption has its own colour while its controls keep the usual text colour.
-class CaptionFrame : public QGroupBox {
-public:
-    CaptionFrame(const QString& title, const QColor& captionColour, QWidget* parent)
-        : QGroupBox(title, parent), m_captionColour(captionColour) {}
-
-protected:
-    void initStyleOption(QStyleOptionGroupBox* option) const override {
-        QGroupBox::initStyleOption(option);
-        option->textColor = m_captionColour;
-    }
-
-private:
-    QColor m_captionColour;
-};
 
 // The printer the program prints on when none is given: chosen once, kept for the session, as
 // the choice made with "&Imprimantes" must hold for later prints. Never freed on purpose: it
@@ -107,9 +90,15 @@ void Confimp::buildControls() {
     m_defaut->setReadOnly(true);
     label2->setBuddy(m_defaut);
 
-    m_frame1 = new CaptionFrame(QStringLiteral("Options"), darkBlue, this);
+    m_frame1 = new QGroupBox(QStringLiteral("Options"), this);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
     m_frame1->setGeometry(twipsRect(480, 840, 3255, 2055));
+    // The caption is dark blue; the controls inside keep the usual text colour.
+    QPalette caption = m_frame1->palette();
+    caption.setColor(QPalette::WindowText, darkBlue);
+    m_frame1->setPalette(caption);
+    QPalette inside = palette();
+    inside.setColor(QPalette::WindowText, Qt::black);
 
     struct CheckInfo {
         const char* caption;
@@ -128,6 +117,7 @@ void Confimp::buildControls() {
         check->setObjectName(QStringLiteral("Chec_%1").arg(i));
         check->setGeometry(twipsRect(checks[i].left, checks[i].top, 2655, 195));
         check->setChecked(checks[i].checked);
+        check->setPalette(inside);
         m_chec[i] = check;
     }
     // The miniature print stays available to the program but is never offered to the user.
@@ -137,6 +127,7 @@ void Confimp::buildControls() {
     label3->setObjectName(QStringLiteral("Label3"));
     label3->setGeometry(twipsRect(240, 1560, 1695, 255));
     label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label3->setPalette(inside);
 
     m_label4 = new QLabel(m_frame1);
     m_label4->setObjectName(QStringLiteral("Label4"));
@@ -144,13 +135,14 @@ void Confimp::buildControls() {
     m_label4->setAlignment(Qt::AlignCenter);
     m_label4->setFrameShape(QFrame::Box);
     m_label4->setAutoFillBackground(true);
-    QPalette white = m_label4->palette();
+    QPalette white = inside;
     white.setColor(QPalette::Window, Qt::white);
     m_label4->setPalette(white);
 
     m_upDown1 = new UpDownControl(m_frame1);
     m_upDown1->setObjectName(QStringLiteral("UpDown1"));
     m_upDown1->setGeometry(twipsRect(2640, 1560, 240, 255));
+    m_upDown1->setPalette(inside);
     m_upDown1->setRange(MinimumCopies, MaximumCopies);
     m_upDown1->setValue(1);
     m_upDown1->setAccessibleName(QStringLiteral("Nombre d'exemplaires"));

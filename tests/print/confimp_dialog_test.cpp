@@ -334,7 +334,25 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&confimp));
         const QImage shot = confimp.grab().toImage();
         QCOMPARE(shot.size(), QSize(376, 221));
+        // The frame's caption is dark blue, the options inside are not.
+        const auto navyPixels = [&shot](const QRect& area) {
+            int count = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    const QColor c = shot.pixelColor(x, y);
+                    if (c.blue() > 90 && c.red() < 60 && c.green() < 60) ++count;
+                }
+            return count;
+        };
+        const QRect frame1 = confimp.findChild<QWidget*>(QStringLiteral("Frame1"))->geometry();
+        QVERIFY(navyPixels(QRect(frame1.left(), frame1.top(), 60, 14)) > 10);
+        const QWidget* chec0 = confimp.findChild<QWidget*>(QStringLiteral("Chec_0"));
+        QCOMPARE(navyPixels(QRect(chec0->mapTo(&confimp, QPoint(0, 0)), chec0->size())), 0);
         shot.save(QStringLiteral("/tmp/confimp.png"));
+        // The notice shown while the pages go out, for a look at its layout.
+        confimp.findChild<QWidget*>(QStringLiteral("Frame1"))->hide();
+        confimp.findChild<QWidget*>(QStringLiteral("Frame2"))->show();
+        confimp.grab().save(QStringLiteral("/tmp/confimp-wait.png"));
         confimp.reject();
     }
 
