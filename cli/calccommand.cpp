@@ -33,9 +33,9 @@ int runCalc(const QStringList& args) {
     bool scientific = false;
     QStringList items;
     bool optionsEnded = false;
+    // Options may stand anywhere before "--"; after it every word is an expression or a key.
     for (const QString& arg : args) {
         if (optionsEnded || !arg.startsWith(QLatin1String("--"))) {
-            optionsEnded = true;
             items << arg;
         } else if (arg == QLatin1String("--")) {
             optionsEnded = true;
