@@ -23,7 +23,8 @@ QString joinPath(const QString& folder, const QString& name) {
 DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
     QStringList roots{QStringLiteral("/"), QDir::homePath()};
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-        if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath()))
+        if (volume.isValid() && volume.isReady() && QFileInfo(volume.rootPath()).isDir() &&
+            !roots.contains(volume.rootPath()))
             roots.append(volume.rootPath());
     for (const QString& root : roots)
         addItem(root, root);
