@@ -6,6 +6,12 @@
 
 #include <array>
 
+// The artwork lives in the logic library, a static library: its resources must be registered by
+// hand, or the linker would drop them.
+static void initArtworkResources() {
+    Q_INIT_RESOURCE(artwork);
+}
+
 namespace alambix {
 
 namespace {
@@ -31,28 +37,27 @@ constexpr std::array<ArtworkInfo, ArtworkCount> artworks{{
     {":/artwork/tap.svg", 32, 32},
 }};
 
-const ArtworkInfo& info(ArtworkId id)
-{
+const ArtworkInfo& info(ArtworkId id) {
     return artworks.at(static_cast<std::size_t>(id));
 }
 
-QSvgRenderer& renderer(ArtworkId id)
-{
+QSvgRenderer& renderer(ArtworkId id) {
     static std::array<QSvgRenderer*, ArtworkCount> renderers{};
     auto& slot = renderers.at(static_cast<std::size_t>(id));
-    if (!slot)
+    if (!slot) {
+        static const bool registered = (initArtworkResources(), true);
+        (void)registered;
         slot = new QSvgRenderer(QString::fromLatin1(info(id).resource));
+    }
     return *slot;
 }
 } // namespace
 
-QSize artworkSize(ArtworkId id)
-{
+QSize artworkSize(ArtworkId id) {
     return QSize(info(id).width, info(id).height);
 }
 
-QImage artworkImage(ArtworkId id)
-{
+QImage artworkImage(ArtworkId id) {
     static std::array<QImage, ArtworkCount> cache;
     QImage& image = cache.at(static_cast<std::size_t>(id));
     if (image.isNull()) {
@@ -65,8 +70,7 @@ QImage artworkImage(ArtworkId id)
     return image;
 }
 
-void drawArtwork(QPainter& painter, ArtworkId id, QPointF topLeft, bool asVector)
-{
+void drawArtwork(QPainter& painter, ArtworkId id, QPointF topLeft, bool asVector) {
     if (asVector) {
         const bool antialiased = painter.testRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::Antialiasing);

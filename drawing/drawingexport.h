@@ -5,6 +5,9 @@
 
 #include <QString>
 
+#include <optional>
+
+class QIODevice;
 class QPainter;
 
 namespace alambix {
@@ -16,10 +19,20 @@ void renderDrawing(QPainter& painter, const SetupValues& values, bool withBackgr
 
 namespace alambix {
 
+enum class ExportFormat { Png, Svg, Pdf };
 enum class ExportResult { Written, UnknownFormat, WriteFailed };
 
+// The format a file name asks for by its suffix (case ignored), if it is one we write.
+std::optional<ExportFormat> exportFormatFor(const QString& path);
+
+// Writes the drawing in `format` to an open device: PNG 321 x 490 pixels, SVG with a 321 x 490
+// view box at 96 dpi, PDF on one page the drawing's physical size. False when writing failed.
+bool writeDrawing(QIODevice& device, ExportFormat format, const SetupValues& values,
+                  bool withBackground);
+
 // Writes the set-up's drawing as the screen shows it (without the pump's random water lines),
-// with or without the gradient background; the format follows the file name's suffix.
+// with or without the gradient background; the format follows the file name's suffix. The file
+// is replaced only once the new drawing is complete.
 ExportResult exportDrawing(const SetupValues& values, bool withBackground, const QString& path);
 
 } // namespace alambix

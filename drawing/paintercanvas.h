@@ -27,6 +27,7 @@ public:
 
 private:
     void usePen(const QColor& colour);
+    QPointF strokeOffset() const;
 
     QPainter& m_painter;
     int m_width;
