@@ -2,9 +2,16 @@
 
 #include "app/elementbutton.h"
 #include "app/flagfile.h"
+#include "app/introtext.h"
 #include "app/recognition.h"
 #include "app/screenrule.h"
+#include "calculator/machine_window.h"
 #include "drawing/dessin_widget.h"
+#include "files/cheminmontage.h"
+#include "files/enregistrer_dialog.h"
+#include "files/ouvrir_dialog.h"
+#include "print/clipboardexport.h"
+#include "print/confimp_dialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,7 +20,15 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QUrl>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QTextEdit>
@@ -46,6 +61,47 @@ int nearest(double value)
 const QColor windowBackground(224, 224, 224);
 } // namespace
 
+namespace {
+struct CommandInfo {
+    const char* name;
+    const char* caption;
+    int left;
+    int width;
+    const char* icon;
+    const char* tooltip;
+    const char* hint;
+};
+
+// The command bar, left to right.
+const CommandInfo commandBar[] = {
+    {"Command3", "&Nouveau", 0, 1335, "nouveau", "Nouveau montage", "Effacer le montage actuel"},
+    {"Command2", "&Ouvrir", 1320, 1335, "ouvrir", "Retrouver un montage",
+     "Retrouver un montage enregistré"},
+    {"Command11", "&Enregistrer", 2640, 1335, "enregistrer", "Enregistrer le montage",
+     "Enregistrer le montage actuel"},
+    {"Command4", "Co&pier", 3960, 1335, "copier", "Placer l'image dans le presse-papiers",
+     "Placer le dessin dans le presse-papiers puis coller depuis Word, Paint..."},
+    {"Command10", "&Imprimer", 5280, 1335, "imprimer", "Imprimer l'image",
+     "Configurer l'imprimante et imprimer l'image"},
+    {"Command8", "&Calculatrice", 6600, 1335, "calculatrice", "Machine à calculer",
+     "Activer la machine à calculer"},
+    {"Command9", "&Voir le cours", 7920, 1335, "cours", "Aide théorique",
+     "Accéder directement à une partie du cours du manuel"},
+    {"Command7", "&Aide", 9240, 1335, "aide", "Aide pour utiliser cette application",
+     "Si vous rencontrez une difficulté avec cette application"},
+    {"Command1", "&Fermer", 10560, 1455, "fermer", "Quitter cette application",
+     "Pour retrouver le module principal et quitter cette application"},
+};
+
+const char* const elementHint =
+    "Cliquer sur les boutons à gauche du schéma pour ajouter ou enlever un élément au montage";
+const char* const dessinHint = "Pour modifier le montage, utiliser les boutons à gauche du schéma";
+const char* const exerciseTabHint =
+    "Ouvrir un énoncé d'exercice, enregistrer le texte, obtenir la correction, imprimer ou fermer";
+const char* const backgroundHint =
+    "Vous pouvez modifier les paramètres,\r\nouvrir une configuration ou un exercice";
+} // namespace
+
 FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
     : QWidget(parent),
       m_programFolder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
@@ -53,6 +109,7 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
 {
     setObjectName(QStringLiteral("feuilleP"));
     setWindowTitle(QStringLiteral("Alambix"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/alambix.svg")));
     setAutoFillBackground(false);
     setFont(windowFont(8.25));
     QPalette pal = palette();
@@ -77,34 +134,70 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
     writeFlagFile(m_programFolder, QStringLiteral("OUI"));
     applySmallScreenRule();
     fondessin();
-    setHint(QStringLiteral("Vous pouvez modifier les paramètres,\r\nouvrir une configuration ou un exercice"));
+    ecritintro();
+    const QCursor elementCursor(QIcon(QStringLiteral(":/icons/element-cursor.svg")).pixmap(32, 32), 9, 2);
+    for (auto* button : m_check1)
+        button->setCursor(elementCursor);
+    setHint(QString::fromUtf8(backgroundHint));
+    setMouseTracking(true);
+    m_dessin->setMouseTracking(true);
+    m_dessin->installEventFilter(this);
 }
 
 FeuilleP::~FeuilleP() = default;
 
 void FeuilleP::buildCommandBar()
 {
-    struct CommandInfo {
-        const char* name;
-        const char* caption;
-        int left;
-        int width;
-    };
-    static const CommandInfo commands[] = {
-        {"Command3", "&Nouveau", 0, 1335},         {"Command2", "&Ouvrir", 1320, 1335},
-        {"Command11", "&Enregistrer", 2640, 1335}, {"Command4", "Co&pier", 3960, 1335},
-        {"Command10", "&Imprimer", 5280, 1335},    {"Command8", "&Calculatrice", 6600, 1335},
-        {"Command9", "&Voir le cours", 7920, 1335}, {"Command7", "&Aide", 9240, 1335},
-        {"Command1", "&Fermer", 10560, 1455},
-    };
-    for (const auto& command : commands) {
-        auto* button = new QPushButton(QString::fromUtf8(command.caption), this);
+    for (const auto& command : commandBar) {
+        auto* button = new QToolButton(this);
         button->setObjectName(QString::fromLatin1(command.name));
+        button->setText(QString::fromUtf8(command.caption));
+        button->setToolTip(QString::fromUtf8(command.tooltip));
+        button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(command.icon))));
+        button->setIconSize(QSize(20, 20));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setGeometry(twipsRect(command.left, 0, command.width, 615));
-        button->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(192, 192, 192); }"));
+        button->setAutoRaise(false);
+        button->setStyleSheet(QStringLiteral(
+            "QToolButton { background-color: rgb(192, 192, 192); border: 2px outset rgb(224, 224, 224);"
+            " padding: 0px; }"
+            "QToolButton:pressed { border-style: inset; }"));
+        button->setMouseTracking(true);
+        button->installEventFilter(this);
     }
-    connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,
-            &QWidget::close);
+    auto command = [this](const char* name) {
+        return findChild<QToolButton*>(QString::fromLatin1(name));
+    };
+    connect(command("Command3"), &QToolButton::clicked, this, &FeuilleP::nouveau);
+    connect(command("Command2"), &QToolButton::clicked, this, [this] {
+        Ouvrir dialog(*this, this);
+        dialog.exec();
+    });
+    connect(command("Command11"), &QToolButton::clicked, this, [this] {
+        Enregistrer dialog(*this, this);
+        dialog.exec();
+    });
+    connect(command("Command4"), &QToolButton::clicked, this,
+            [this] { m_menucop->popup(QCursor::pos()); });
+    connect(command("Command10"), &QToolButton::clicked, this, [this] {
+        Confimp dialog(*this);
+        dialog.exec();
+    });
+    connect(command("Command8"), &QToolButton::clicked, this, [this] {
+        Machine machine(this);
+        machine.exec();
+    });
+    connect(command("Command9"), &QToolButton::clicked, this, &FeuilleP::openCourse);
+    connect(command("Command7"), &QToolButton::clicked, this, &FeuilleP::openHelp);
+    connect(command("Command1"), &QToolButton::clicked, this, &QWidget::close);
+
+    // F1 opens the course, once "&Voir le cours" has been used.
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setContext(Qt::ApplicationShortcut);
+    connect(f1, &QShortcut::activated, this, [this] {
+        if (m_courseOnF1)
+            openCourse();
+    });
 }
 
 void FeuilleP::buildElementButtons()
@@ -118,6 +211,8 @@ void FeuilleP::buildElementButtons()
             m_check1.at(static_cast<std::size_t>(i))->showValue(m_model.value(i));
         });
         m_check1.at(static_cast<std::size_t>(i)) = button;
+        button->setMouseTracking(true);
+        button->installEventFilter(this);
     }
     // Keyboard order follows the screen, top to bottom.
     QWidget* previous = nullptr;
@@ -161,15 +256,27 @@ void FeuilleP::buildRightPanel()
     m_btexo = new QLabel(this);
     m_btexo->setObjectName(QStringLiteral("BTEXO"));
     m_btexo->setGeometry(twipsRect(6360, 2520, 1455, 285));
+    m_btexo->setPixmap(QIcon(QStringLiteral(":/icons/exercices-tab.svg")).pixmap(QSize(97, 19)));
+    m_btexo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_btexo->setCursor(Qt::PointingHandCursor);
+    m_btexo->setMouseTracking(true);
+    m_btexo->installEventFilter(this);
 
     m_fich = new QLineEdit(this);
     m_fich->setObjectName(QStringLiteral("fich"));
     m_fich->setGeometry(twipsRect(7200, 2520, 4575, 285));
+    // The end of a long path is the part worth seeing.
+    connect(m_fich, &QLineEdit::textChanged, this, [this] { m_fich->end(false); });
 
     m_supertext = new QTextEdit(this);
     m_supertext->setObjectName(QStringLiteral("supertext"));
     m_supertext->setGeometry(twipsRect(6360, 2805, 5415, 5370));
     m_supertext->setReadOnly(true);
+    // Only a pupil's edits of an exercise statement count as a modified text.
+    connect(m_supertext, &QTextEdit::textChanged, this, [this] {
+        if (!m_fich->text().isEmpty())
+            m_textemodifie = true;
+    });
 
     m_robi = new QLabel(this);
     m_robi->setObjectName(QStringLiteral("robi"));
@@ -178,10 +285,35 @@ void FeuilleP::buildRightPanel()
 
     m_menucop = new QMenu(QStringLiteral("menucop"), this);
     m_menucop->setObjectName(QStringLiteral("menucop"));
-    m_menucop->addAction(QStringLiteral("Copier le schéma avec le fond"))
-        ->setObjectName(QStringLiteral("avecfond"));
-    m_menucop->addAction(QStringLiteral("Copier le schéma sans le fond"))
-        ->setObjectName(QStringLiteral("sansfond"));
+    QAction* withBackground = m_menucop->addAction(QStringLiteral("Copier le schéma avec le fond"));
+    withBackground->setObjectName(QStringLiteral("avecfond"));
+    connect(withBackground, &QAction::triggered, this, [this] { avecfond(*this); });
+    QAction* withoutBackground =
+        m_menucop->addAction(QStringLiteral("Copier le schéma sans le fond"));
+    withoutBackground->setObjectName(QStringLiteral("sansfond"));
+    connect(withoutBackground, &QAction::triggered, this, [this] { sansfond(*this); });
+
+    // The exercise menu; its items open the exercise window and act on the exercise text.
+    m_optionexo = new QMenu(QStringLiteral("optionexo"), this);
+    m_optionexo->setObjectName(QStringLiteral("optionexo"));
+    const struct {
+        const char* name;
+        const char* caption;
+    } exerciseItems[] = {
+        {"openexo", "Ouvrir un exercice (énoncé + configuration)"},
+        {"opencor", "Voir la correction"},
+        {"separ02", nullptr},
+        {"savetexte", "Enregistrer le contenu de la fenêtre exercice"},
+        {"opentexte", "Retrouver un texte"},
+        {"imprimetexte", "Imprimer le contenu de la fenêtre exercice"},
+        {"separ03", nullptr},
+        {"Closexo", "Fermer l'exercice"},
+    };
+    for (const auto& item : exerciseItems) {
+        QAction* action = item.caption ? m_optionexo->addAction(QString::fromUtf8(item.caption))
+                                       : m_optionexo->addSeparator();
+        action->setObjectName(QString::fromLatin1(item.name));
+    }
 }
 
 void FeuilleP::fondessin()
@@ -232,6 +364,97 @@ QString FeuilleP::hint() const
 void FeuilleP::setHint(const QString& text)
 {
     m_info->setText(text);
+}
+
+void FeuilleP::ecritintro()
+{
+    m_supertext->setReadOnly(true);
+    m_supertext->hide();
+    writeIntroduction(*m_supertext->document());
+    m_supertext->show();
+}
+
+void FeuilleP::nouveau()
+{
+    m_model.clearAll();
+    setWindowTitle(QStringLiteral("Alambix"));
+    cheminmontage.clear();
+}
+
+void FeuilleP::openHelp()
+{
+    openDocument(QStringLiteral("Borix.hlp"), QStringLiteral("Aide"));
+}
+
+void FeuilleP::openCourse()
+{
+    m_courseOnF1 = true;
+    openDocument(QStringLiteral("Voirlecours.chm"), QStringLiteral("Voir le cours"));
+}
+
+void FeuilleP::openDocument(const QString& fileName, const QString& title)
+{
+    const QString path = QDir(m_programFolder).filePath(fileName);
+    if (!QFileInfo::exists(path)) {
+        QMessageBox::critical(this, title,
+                              QStringLiteral("Le fichier « %1 » est introuvable dans le dossier "
+                                             "du programme:\n%2")
+                                  .arg(fileName, QDir::toNativeSeparators(m_programFolder)));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        QMessageBox::critical(this, title,
+                              QStringLiteral("Aucun programme de ce bureau ne sait ouvrir le "
+                                             "fichier « %1 ».")
+                                  .arg(fileName));
+}
+
+void FeuilleP::showExerciseMenu()
+{
+    auto item = [this](const char* name) {
+        return m_optionexo->findChild<QAction*>(QString::fromLatin1(name));
+    };
+    item("opencor")->setEnabled(m_exocorrige);
+    item("Closexo")->setEnabled(!m_fich->text().isEmpty());
+    m_optionexo->popup(mapToGlobal(QPoint(m_btexo->x(), m_btexo->y() + m_btexo->height())));
+}
+
+void FeuilleP::hintFor(QObject* area)
+{
+    const QString name = area->objectName();
+    if (area == m_dessin) {
+        setHint(QString::fromUtf8(dessinHint));
+    } else if (area == m_btexo) {
+        setHint(QString::fromUtf8(exerciseTabHint));
+    } else if (qobject_cast<ElementButton*>(area)) {
+        setHint(QString::fromUtf8(elementHint));
+    } else {
+        for (const auto& command : commandBar) {
+            if (name != QLatin1String(command.name))
+                continue;
+            // The copy's confirmation stays while the pointer is still on "Co&pier".
+            if (name == QLatin1String("Command4") && hint() == messagecopie())
+                return;
+            setHint(QString::fromUtf8(command.hint));
+        }
+    }
+}
+
+bool FeuilleP::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)
+        hintFor(watched);
+    if (watched == m_btexo && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        showExerciseMenu();
+    return QWidget::eventFilter(watched, event);
+}
+
+void FeuilleP::mouseMoveEvent(QMouseEvent* event)
+{
+    // Only the bare window background: its children filter their own moves.
+    setHint(QString::fromUtf8(backgroundHint));
+    QWidget::mouseMoveEvent(event);
 }
 
 bool FeuilleP::isAnimating() const

@@ -47,11 +47,27 @@ public:
     QString hint() const;
     void setHint(const QString& text);
 
+    // `ecritintro`: gives the text panel back to the introduction.
+    void ecritintro();
+    // "&Nouveau": switches every element off and forgets the set-up's file.
+    void nouveau();
+    // "&Aide" and "&Voir le cours": open the help or the course with the desktop's viewer.
+    void openHelp();
+    void openCourse();
+    // Whether F1 opens the course (after "&Voir le cours" was used once).
+    bool courseOnF1() const { return m_courseOnF1; }
+
+    // The open exercise has a correction.
+    bool exocorrige() const { return m_exocorrige; }
+    void setExocorrige(bool corrected) { m_exocorrige = corrected; }
+
     // Number of complete redraws since the window was created.
     int redrawCount() const { return m_redrawCount; }
     bool isAnimating() const;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -66,6 +82,9 @@ private:
     bool askToClose();
     void unload();
     void tickWater();
+    void hintFor(QObject* area);
+    void openDocument(const QString& fileName, const QString& title);
+    void showExerciseMenu();
 
     QString m_programFolder;
     SetupModel m_model;
@@ -80,8 +99,11 @@ private:
     QLabel* m_robi = nullptr;
     QTimer* m_timer1 = nullptr;
     QMenu* m_menucop = nullptr;
+    QMenu* m_optionexo = nullptr;
     bool m_textemodifie = false;
     bool m_unloaded = false;
+    bool m_courseOnF1 = false;
+    bool m_exocorrige = false;
     bool m_applyingScreenRule = false;
     int m_redrawCount = 0;
 };

@@ -1,0 +1,226 @@
+// The main window, headless, driven with real clicks.
+#include "app/elementbutton.h"
+#include "app/feuillep_window.h"
+#include "drawing/dessin_widget.h"
+#include "messageboxanswerer.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace alambix;
+
+namespace {
+QByteArray flagBytes(const QString& folder)
+{
+    QFile file(folder + QStringLiteral("/TEMPO.SPC"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().mid(1408, 5) : QByteArray();
+}
+
+ElementButton* check1(FeuilleP& window, int index)
+{
+    return window.findChild<ElementButton*>(QStringLiteral("Check1_%1").arg(index));
+}
+
+void clickElement(FeuilleP& window, int index)
+{
+    QTest::mouseClick(check1(window, index), Qt::LeftButton);
+}
+
+// Whether the invitation's blue text shows in the band where it is written.
+bool invitationShown(const QImage& image)
+{
+    for (int y = 100; y < 155; ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == QColor(0, 0, 255))
+                return true;
+    return false;
+}
+} // namespace
+
+class FeuillePTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QVERIFY(m_folder.isValid()); }
+
+    void cleanup()
+    {
+        // No window may outlive its test.
+        for (QWidget* window : QApplication::topLevelWidgets())
+            QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+    }
+
+    void startUp()
+    {
+        FeuilleP window(m_folder.path());
+        QCOMPARE(flagBytes(m_folder.path()), QByteArray("\x03\x00OUI", 5));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Alambix"));
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QString());
+        QCOMPARE(window.hint(), QStringLiteral("Vous pouvez modifier les paramètres,\r\nouvrir une "
+                                               "configuration ou un exercice"));
+        for (int i : {6, 11, 12, 13})
+            QVERIFY(!check1(window, i)->isEnabled());
+        QVERIFY(invitationShown(window.dessin()->surface().image()));
+        QCOMPARE(window.dessin()->surface().image().pixelColor(0, 0), QColor(255, 200, 155));
+        QCOMPARE(window.dessin()->size(), QSize(321, 490));
+    }
+
+    void layout_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("Command3") << "Command3" << QRect(0, 0, 89, 41);
+        QTest::newRow("Command1") << "Command1" << QRect(704, 0, 97, 41);
+        QTest::newRow("Check1_7 on top") << "Check1_7" << QRect(8, 56, 81, 35);
+        QTest::newRow("Check1_0 at the bottom") << "Check1_0" << QRect(8, 511, 81, 35);
+        QTest::newRow("dessin") << "dessin" << QRect(88, 56, 321, 490);
+        QTest::newRow("Label1") << "Label1" << QRect(424, 80, 361, 25);
+        QTest::newRow("info") << "info" << QRect(512, 120, 233, 33);
+        QTest::newRow("BTEXO") << "BTEXO" << QRect(424, 168, 97, 19);
+        QTest::newRow("fich") << "fich" << QRect(480, 168, 305, 19);
+        QTest::newRow("supertext") << "supertext" << QRect(424, 187, 361, 358);
+    }
+
+    void layout()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        FeuilleP window(m_folder.path());
+        auto* widget = window.findChild<QWidget*>(name);
+        QVERIFY(widget);
+        QCOMPARE(widget->geometry(), geometry);
+    }
+
+    void clicksNameTheSetUp()
+    {
+        FeuilleP window(m_folder.path());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* label = window.findChild<QLabel*>(QStringLiteral("Label1"));
+        clickElement(window, 3);
+        QVERIFY(!invitationShown(window.dessin()->surface().image()));
+        clickElement(window, 8);
+        QCOMPARE(label->text(), QStringLiteral("Chauffage à reflux"));
+        QCOMPARE(label->palette().color(QPalette::Window), QColor(0, 0, 128));
+        QCOMPARE(label->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+        QVERIFY(check1(window, 3)->isChecked());
+
+        clickElement(window, 0); // no row matches any more
+        QCOMPARE(label->text(), QString());
+        QCOMPARE(label->palette().color(QPalette::Window), QColor(255, 255, 255));
+
+        // A greyed button ignores the click.
+        clickElement(window, 11);
+        QVERIFY(!window.model().value(Thermometre));
+        QVERIFY(!check1(window, 11)->isChecked());
+        window.hide();
+    }
+
+    void buttonColoursFollowValues()
+    {
+        FeuilleP window(m_folder.path());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        clickElement(window, 1);
+        const QImage on = check1(window, 1)->grab().toImage();
+        const QImage off = check1(window, 2)->grab().toImage();
+        const QPoint inside(6, 5);
+        QCOMPARE(on.pixelColor(inside), QColor(255, 255, 255));
+        QCOMPARE(off.pixelColor(inside), QColor(0, 0, 180));
+        window.hide();
+    }
+
+    void waterRunsWithTheVacuumFlask()
+    {
+        FeuilleP window(m_folder.path());
+        QVERIFY(!window.isAnimating());
+        window.model().click(FioleAVide);
+        QVERIFY(window.isAnimating());
+        window.model().click(Becher);
+        QVERIFY(!window.isAnimating());
+    }
+
+    void closingAsks_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<bool>("closed");
+        const int ok = QMessageBox::Ok;
+        const int cancel = QMessageBox::Cancel;
+        QTest::newRow("unchanged, OK") << false << QList<int>{ok} << QStringList{"Fermer Alambix ?"}
+                                       << true;
+        QTest::newRow("unchanged, Cancel") << false << QList<int>{cancel}
+                                           << QStringList{"Fermer Alambix ?"} << false;
+        QTest::newRow("changed text, Cancel first")
+            << true << QList<int>{cancel}
+            << QStringList{"Attention: perte des modifications du texte."} << false;
+        QTest::newRow("changed text, OK then Cancel")
+            << true << QList<int>{ok, cancel}
+            << QStringList{"Attention: perte des modifications du texte.", "Fermer Alambix ?"}
+            << false;
+        QTest::newRow("changed text, OK twice")
+            << true << QList<int>{ok, ok}
+            << QStringList{"Attention: perte des modifications du texte.", "Fermer Alambix ?"}
+            << true;
+    }
+
+    void closingAsks()
+    {
+        QFETCH(bool, modified);
+        QFETCH(QList<int>, answers);
+        QFETCH(QStringList, questions);
+        QFETCH(bool, closed);
+        FeuilleP window(m_folder.path());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.setTextemodifie(modified);
+        window.model().click(Ballon);
+        std::deque<QMessageBox::StandardButton> queue;
+        for (int answer : answers)
+            queue.push_back(static_cast<QMessageBox::StandardButton>(answer));
+        MessageBoxAnswerer answerer(queue);
+        QTest::mouseClick(window.findChild<QAbstractButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+        QStringList asked;
+        for (const auto& box : answerer.seen()) {
+            asked << box.text;
+            QCOMPARE(box.icon, QMessageBox::Question);
+        }
+        QCOMPARE(asked, questions);
+        QCOMPARE(window.isVisible(), !closed);
+        QCOMPARE(flagBytes(m_folder.path()).mid(2), closed ? QByteArray("NON") : QByteArray("OUI"));
+        // Cancel keeps everything.
+        QVERIFY(window.model().value(Ballon));
+        QCOMPARE(window.textemodifie(), modified);
+        window.hide();
+    }
+
+    void smallScreenHoldsTheWindow()
+    {
+        FeuilleP window(m_folder.path());
+        const QRect screen = window.screen()->geometry();
+        if (screen.width() >= 850)
+            QSKIP("the rule only holds on screens narrower than 850 pixels");
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.frameGeometry().size(), QSize(800, 600));
+        window.showMaximized();
+        QTRY_COMPARE(window.windowState(), Qt::WindowNoState);
+        QTRY_COMPARE(window.frameGeometry().size(), QSize(800, 600));
+        window.resize(500, 300);
+        QTRY_COMPARE(window.frameGeometry().size(), QSize(800, 600));
+        QCOMPARE(window.frameGeometry().topLeft(),
+                 QPoint(screen.x() + (screen.width() - 800) / 2,
+                        screen.y() + (screen.height() - 600) / 2));
+        window.hide();
+    }
+
+private:
+    QTemporaryDir m_folder;
+};
+
+QTEST_MAIN(FeuillePTest)
+#include "feuillep_window_test.moc"
