@@ -192,14 +192,10 @@ struct EvaluateurSteps {
             const QString start = t;
             const int l = length(t);
             for (int i = 1; i <= l; i = next16(i)) {
-                if (at(t, i, QLatin1StringView("--")))
-                    t = left(t, i - 1) + QLatin1Char('+') + midToEnd(t, pos16(i + 2));
-                if (at(t, i, QLatin1StringView("+-")))
-                    t = left(t, i - 1) + QLatin1Char('-') + midToEnd(t, pos16(i + 2));
-                if (at(t, i, QLatin1StringView("-+")))
-                    t = left(t, i - 1) + QLatin1Char('-') + midToEnd(t, pos16(i + 2));
-                if (at(t, i, QLatin1StringView("++")))
-                    t = left(t, i - 1) + QLatin1Char('+') + midToEnd(t, pos16(i + 2));
+                if (at(t, i, QLatin1StringView("--"))) t.replace(i - 1, 2, QLatin1Char('+'));
+                if (at(t, i, QLatin1StringView("+-"))) t.replace(i - 1, 2, QLatin1Char('-'));
+                if (at(t, i, QLatin1StringView("-+"))) t.replace(i - 1, 2, QLatin1Char('-'));
+                if (at(t, i, QLatin1StringView("++"))) t.replace(i - 1, 2, QLatin1Char('+'));
             }
             if (t.startsWith(QLatin1Char('+'))) t.remove(0, 1);
             const int l2 = length(t);
@@ -231,38 +227,54 @@ struct EvaluateurSteps {
         t = QLatin1Char(' ') + t + QLatin1Char(' ');
         const long long bound = 3LL * t.size();
         const auto blankAfterCode = [&t](int i) {
-            t = left(t, pos16(i + 2)) + QLatin1Char(' ') + midToEnd(t, pos16(i + 3));
+            pos16(i + 3);
+            t.insert(i + 2, QLatin1Char(' '));
         };
         const auto spaceOperator = [&t](int& i, QLatin1StringView spaced) {
-            t = left(t, i - 1) + spaced + midToEnd(t, pos16(i + 1));
+            t.replace(i - 1, 1, spaced);
             i = pos16(i + 1);
         };
         for (int i = 1; i <= bound; i = next16(i)) {
-            if (at(t, i, QLatin1StringView("SQR"))) blankAfterCode(i);
-            if (at(t, i, QLatin1StringView("LON"))) blankAfterCode(i);
-            if (at(t, i, QLatin1StringView("LN")))
-                t = left(t, i - 1) + QLatin1StringView("LON ") + midToEnd(t, pos16(i + 2));
-            if (at(t, i, QLatin1StringView("SIN")) || at(t, i, QLatin1StringView("COS")))
-                blankAfterCode(i);
-            if (at(t, i, QLatin1StringView("LOG")) || at(t, i, QLatin1StringView("TAN")))
-                blankAfterCode(i);
-            if (at(t, i, QLatin1StringView("ISI")) || at(t, i, QLatin1StringView("EXP")))
-                blankAfterCode(i);
-            if (at(t, i, QLatin1StringView("ITA")) || at(t, i, QLatin1StringView("ICO")))
-                blankAfterCode(i);
-            if (at(t, i, QLatin1StringView("INV")))
-                t = left(t, i - 1) + QLatin1Char('I') + mid(t, pos16(i + 3), 2) + QLatin1Char(' ') +
-                    midToEnd(t, pos16(i + 6));
-            const QChar c = charAt(t, i);
-            if (c == QLatin1Char('^')) spaceOperator(i, QLatin1StringView(" ^ "));
-            if (c == QLatin1Char('*')) spaceOperator(i, QLatin1StringView(" * "));
-            if (c == QLatin1Char('/')) spaceOperator(i, QLatin1StringView(" / "));
-            if (c == QLatin1Char('+')) {
+            if (i > t.size()) {
+                // Nothing matches beyond the end, but the scan would still count on to its
+                // bound.
+                if (bound >= 32767) fail();
+                break;
+            }
+            const QChar first = t.at(i - 1);
+            if (QStringView(u"SLCTIE").contains(first)) {
+                if (at(t, i, QLatin1StringView("SQR"))) blankAfterCode(i);
+                if (at(t, i, QLatin1StringView("LON"))) blankAfterCode(i);
+                if (at(t, i, QLatin1StringView("LN"))) {
+                    pos16(i + 2);
+                    t.replace(i - 1, 2, QLatin1StringView("LON "));
+                }
+                if (at(t, i, QLatin1StringView("SIN")) || at(t, i, QLatin1StringView("COS")))
+                    blankAfterCode(i);
+                if (at(t, i, QLatin1StringView("LOG")) || at(t, i, QLatin1StringView("TAN")))
+                    blankAfterCode(i);
+                if (at(t, i, QLatin1StringView("ISI")) || at(t, i, QLatin1StringView("EXP")))
+                    blankAfterCode(i);
+                if (at(t, i, QLatin1StringView("ITA")) || at(t, i, QLatin1StringView("ICO")))
+                    blankAfterCode(i);
+                if (at(t, i, QLatin1StringView("INV"))) {
+                    pos16(i + 6);
+                    const QString kept = mid(t, i + 3, 2);
+                    t.replace(i - 1, 6, QLatin1Char('I') + kept + QLatin1Char(' '));
+                }
+                continue; // the letter stays at i: none of the operators below
+            }
+            if (first == QLatin1Char('^')) {
+                spaceOperator(i, QLatin1StringView(" ^ "));
+            } else if (first == QLatin1Char('*')) {
+                spaceOperator(i, QLatin1StringView(" * "));
+            } else if (first == QLatin1Char('/')) {
+                spaceOperator(i, QLatin1StringView(" / "));
+            } else if (first == QLatin1Char('+')) {
                 const QChar before = charAt(t, i - 1);
                 if (before != QLatin1Char('D') && before != QLatin1Char('E'))
                     spaceOperator(i, QLatin1StringView(" + "));
-            }
-            if (c == QLatin1Char('-')) {
+            } else if (first == QLatin1Char('-')) {
                 const QChar before = charAt(t, i - 1);
                 if (before != QLatin1Char('D') && before != QLatin1Char('E') &&
                     before != QLatin1Char('(') && before != QLatin1Char(' '))
@@ -294,10 +306,15 @@ struct EvaluateurSteps {
         e.m_nbpar = e.m_nbop = e.m_nbfonc = 0;
         const int l = length(t);
         for (int k = 1; k <= l; k = next16(k)) {
-            if (charAt(t, k) == QLatin1Char('(')) nbpar = next16(nbpar);
-            for (const QLatin1StringView op : operatorTexts)
-                if (at(t, k, op)) nbop = next16(nbop);
-            if (functionCodeAt(t, k)) nbfonc = next16(nbfonc);
+            const QChar c = t.at(k - 1);
+            if (c == QLatin1Char('(')) {
+                nbpar = next16(nbpar);
+            } else if (c == QLatin1Char(' ')) {
+                for (const QLatin1StringView op : operatorTexts)
+                    if (at(t, k, op)) nbop = next16(nbop);
+            } else if (functionCodeAt(t, k)) {
+                nbfonc = next16(nbfonc);
+            }
         }
         e.m_nbpar = static_cast<qint16>(nbpar);
         e.m_nbop = static_cast<qint16>(nbop);
