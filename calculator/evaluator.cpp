@@ -127,6 +127,8 @@ constexpr QLatin1StringView operatorTexts[] = {
 };
 
 bool functionCodeAt(const QString& text, int position) {
+    const QChar first = charAt(text, position);
+    if (!QStringView(u"CSTILE").contains(first) || first.isNull()) return false;
     for (const QLatin1StringView code : functionCodes)
         if (at(text, position, code)) return true;
     return false;
@@ -409,11 +411,21 @@ struct EvaluateurSteps {
         verifie(expression, erreur);
         if (erreur != CalculReussi) return;
         compte(expression);
+        struct PassStart {
+            QString expression, remembered;
+            qint16 nbpar, nbop, nbfonc;
+            bool operator==(const PassStart&) const = default;
+        } previous;
         for (;;) {
+            // A pass that starts as the previous one did repeats it exactly, and so would every
+            // pass up to the cap: the outcome is the cap's, reached at once.
+            const PassStart start{expression, remembered, e.m_nbpar, e.m_nbop, e.m_nbfonc};
+            const bool repeats = pass > 0 && start == previous;
+            previous = start;
             pass = next16(pass);
             if (expression == remembered) nettoie(expression);
             remembered = expression;
-            if (pass > 100) {
+            if (pass > 100 || repeats) {
                 erreur = CalculImpossible;
                 return;
             }

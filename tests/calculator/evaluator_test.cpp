@@ -171,6 +171,14 @@ private slots:
         QCOMPARE(evaluate("2 * 3 + SQR -4").text, QStringLiteral(" 2 * 3 + SQR -4 "));
     }
 
+    void neverReducingTextsStopAtTheCap() {
+        // Texts that no pass changes: code 1, with the text as the last pass left it.
+        QCOMPARE(evaluate("* 5").text, QStringLiteral("  * 5 "));
+        QCOMPARE(evaluate("cos").text, QStringLiteral(" COS  "));
+        QCOMPARE(evaluate("2 + sin").text, QStringLiteral(" 2 + SIN  "));
+        QCOMPARE(evaluate("* 5").erreur, qint16(CalculImpossible));
+    }
+
     void emptyDisplayStopsOperations() {
         // The reduction of operators watches the display; emptied, it never finishes.
         QString text = QStringLiteral("2 + 3");
