@@ -2,32 +2,64 @@
 
 #include "app/elements.h"
 
+#include <QPainter>
+
 namespace alambix {
 
-namespace {
-// Element buttons use the window's font at its normal weight; the border shows the pressed state.
-const char* const offStyle = "QPushButton { background-color: rgb(0, 0, 180); color: white;"
-                             " border: 2px outset rgb(120, 120, 220); font-weight: normal; }"
-                             "QPushButton:disabled { color: rgb(150, 150, 190); }";
-const char* const onStyle = "QPushButton { background-color: white; color: rgb(0, 0, 128);"
-                            " border: 2px inset rgb(160, 160, 160); font-weight: normal; }"
-                            "QPushButton:disabled { color: rgb(160, 160, 160); }";
-} // namespace
-
 ElementButton::ElementButton(int index, QWidget* parent)
-    : QPushButton(elementCaption(index), parent), m_index(index)
+    : QAbstractButton(parent), m_index(index)
 {
     setObjectName(QStringLiteral("Check1_%1").arg(index));
+    setText(elementCaption(index));
     setCheckable(true);
     setFocusPolicy(Qt::TabFocus);
-    setCursor(Qt::PointingHandCursor);
     showValue(false);
 }
 
 void ElementButton::showValue(bool on)
 {
     setChecked(on);
-    setStyleSheet(QLatin1String(on ? onStyle : offStyle));
+    update();
+}
+
+void ElementButton::paintEvent(QPaintEvent*)
+{
+    // Drawn by hand: the colours tell the value, the bevel tells the pressed state, and long
+    // captions wrap on two lines as on the original buttons.
+    QPainter painter(this);
+    const bool down = isChecked() || isDown();
+    const QRect outer = rect().adjusted(0, 0, -1, -1);
+    painter.fillRect(rect(), isChecked() ? QColor(255, 255, 255) : QColor(0, 0, 180));
+
+    const QColor light(255, 255, 255);
+    const QColor shadow(128, 128, 128);
+    const QColor dark(0, 0, 0);
+    painter.setPen(down ? dark : light);
+    painter.drawLine(outer.topLeft(), outer.topRight());
+    painter.drawLine(outer.topLeft(), outer.bottomLeft());
+    painter.setPen(down ? light : dark);
+    painter.drawLine(outer.bottomLeft(), outer.bottomRight());
+    painter.drawLine(outer.topRight(), outer.bottomRight());
+    painter.setPen(down ? shadow : shadow);
+    if (down) {
+        painter.drawLine(outer.left() + 1, outer.top() + 1, outer.right() - 1, outer.top() + 1);
+        painter.drawLine(outer.left() + 1, outer.top() + 1, outer.left() + 1, outer.bottom() - 1);
+    } else {
+        painter.drawLine(outer.left() + 1, outer.bottom() - 1, outer.right() - 1, outer.bottom() - 1);
+        painter.drawLine(outer.right() - 1, outer.top() + 1, outer.right() - 1, outer.bottom() - 1);
+    }
+
+    QColor caption = isChecked() ? QColor(0, 0, 128) : QColor(255, 255, 255);
+    if (!isEnabled())
+        caption = isChecked() ? QColor(160, 160, 160) : QColor(130, 130, 200);
+    painter.setPen(caption);
+    painter.setFont(font());
+    const QRect textRect = rect().adjusted(3, 2, -3, -2).translated(down ? 1 : 0, down ? 1 : 0);
+    painter.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, text());
+    if (hasFocus()) {
+        painter.setPen(QPen(caption, 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
 }
 
 } // namespace alambix

@@ -1,11 +1,11 @@
 #pragma once
 // An element button of `Check1`: a push button that stays down while its element is on.
 
-#include <QPushButton>
+#include <QAbstractButton>
 
 namespace alambix {
 
-class ElementButton : public QPushButton {
+class ElementButton : public QAbstractButton {
     Q_OBJECT
 public:
     ElementButton(int index, QWidget* parent);
@@ -14,6 +14,11 @@ public:
     // Shows the value: pressed and white with a dark blue caption when on, dark blue with a
     // white caption when off.
     void showValue(bool on);
+
+    QSize sizeHint() const override { return QSize(81, 35); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     int m_index;

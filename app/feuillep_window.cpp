@@ -238,8 +238,7 @@ void FeuilleP::buildRightPanel()
     m_image2 = new QLabel(this);
     m_image2->setObjectName(QStringLiteral("Image2"));
     m_image2->setGeometry(twipsRect(7080, 1800, 480, 480));
-    m_image2->setPixmap(QIcon::fromTheme(QStringLiteral("dialog-information"))
-                            .pixmap(twips(480), twips(480)));
+    m_image2->setPixmap(QIcon(QStringLiteral(":/icons/info.svg")).pixmap(twips(480), twips(480)));
 
     m_info = new QLabel(this);
     m_info->setObjectName(QStringLiteral("info"));
@@ -267,6 +266,9 @@ void FeuilleP::buildRightPanel()
     m_fich->setGeometry(twipsRect(7200, 2520, 4575, 285));
     // The end of a long path is the part worth seeing.
     connect(m_fich, &QLineEdit::textChanged, this, [this] { m_fich->end(false); });
+
+    // The tab stands over the left end of the path box, as a tab over its folder.
+    m_btexo->raise();
 
     m_supertext = new QTextEdit(this);
     m_supertext->setObjectName(QStringLiteral("supertext"));
@@ -452,8 +454,10 @@ bool FeuilleP::eventFilter(QObject* watched, QEvent* event)
 
 void FeuilleP::mouseMoveEvent(QMouseEvent* event)
 {
-    // Only the bare window background: its children filter their own moves.
-    setHint(QString::fromUtf8(backgroundHint));
+    // Only the bare window background: moves over a child reach here when the child ignores
+    // them, and the child has already written its own hint (or none).
+    if (!childAt(event->position().toPoint()))
+        setHint(QString::fromUtf8(backgroundHint));
     QWidget::mouseMoveEvent(event);
 }
 
