@@ -26,6 +26,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSvgRenderer>
 #include <QTextDocument>
 #include <QToolButton>
 #include <QUrl>
@@ -46,6 +47,17 @@ QFont windowFont(double pointSize, bool bold = false)
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
+}
+
+// One of our pictures, rendered from its vector source at the size it is shown.
+QPixmap picture(QLatin1String name, QSize size)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(QStringLiteral(":/icons/%1.svg").arg(name));
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    return pixmap;
 }
 
 QRect twipsRect(int left, int top, int width, int height)
@@ -109,7 +121,7 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
 {
     setObjectName(QStringLiteral("feuilleP"));
     setWindowTitle(QStringLiteral("Alambix"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/alambix.svg")));
+    setWindowIcon(QIcon(picture(QLatin1String("alambix"), QSize(32, 32))));
     setAutoFillBackground(false);
     setFont(windowFont(8.25));
     QPalette pal = palette();
@@ -135,7 +147,7 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
     applySmallScreenRule();
     fondessin();
     ecritintro();
-    const QCursor elementCursor(QIcon(QStringLiteral(":/icons/element-cursor.svg")).pixmap(32, 32), 9, 2);
+    const QCursor elementCursor(picture(QLatin1String("element-cursor"), QSize(32, 32)), 9, 2);
     for (auto* button : m_check1)
         button->setCursor(elementCursor);
     setHint(QString::fromUtf8(backgroundHint));
@@ -148,20 +160,21 @@ FeuilleP::~FeuilleP() = default;
 
 void FeuilleP::buildCommandBar()
 {
+    // Light grey faces, as the palette rather than a style sheet: cheaper at start-up.
+    QPalette commandPalette = palette();
+    commandPalette.setColor(QPalette::Button, QColor(192, 192, 192));
+    commandPalette.setColor(QPalette::Window, QColor(192, 192, 192));
     for (const auto& command : commandBar) {
         auto* button = new QToolButton(this);
         button->setObjectName(QString::fromLatin1(command.name));
         button->setText(QString::fromUtf8(command.caption));
         button->setToolTip(QString::fromUtf8(command.tooltip));
-        button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(command.icon))));
+        button->setIcon(QIcon(picture(QLatin1String(command.icon), QSize(20, 20))));
         button->setIconSize(QSize(20, 20));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setGeometry(twipsRect(command.left, 0, command.width, 615));
-        button->setAutoRaise(false);
-        button->setStyleSheet(QStringLiteral(
-            "QToolButton { background-color: rgb(192, 192, 192); border: 2px outset rgb(224, 224, 224);"
-            " padding: 0px; }"
-            "QToolButton:pressed { border-style: inset; }"));
+        button->setPalette(commandPalette);
+        button->setAutoFillBackground(true);
         button->setMouseTracking(true);
         button->installEventFilter(this);
     }
@@ -238,7 +251,7 @@ void FeuilleP::buildRightPanel()
     m_image2 = new QLabel(this);
     m_image2->setObjectName(QStringLiteral("Image2"));
     m_image2->setGeometry(twipsRect(7080, 1800, 480, 480));
-    m_image2->setPixmap(QIcon(QStringLiteral(":/icons/info.svg")).pixmap(twips(480), twips(480)));
+    m_image2->setPixmap(picture(QLatin1String("info"), QSize(32, 32)));
 
     m_info = new QLabel(this);
     m_info->setObjectName(QStringLiteral("info"));
@@ -255,7 +268,14 @@ void FeuilleP::buildRightPanel()
     m_btexo = new QLabel(this);
     m_btexo->setObjectName(QStringLiteral("BTEXO"));
     m_btexo->setGeometry(twipsRect(6360, 2520, 1455, 285));
-    m_btexo->setPixmap(QIcon(QStringLiteral(":/icons/exercices-tab.svg")).pixmap(QSize(97, 19)));
+    QPixmap tab = picture(QLatin1String("exercices-tab"), QSize(97, 19));
+    {
+        QPainter painter(&tab);
+        painter.setFont(windowFont(8.25, true));
+        painter.setPen(QColor(0, 0, 127));
+        painter.drawText(QRect(0, 1, 88, 18), Qt::AlignCenter, QStringLiteral("Exercices"));
+    }
+    m_btexo->setPixmap(tab);
     m_btexo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_btexo->setCursor(Qt::PointingHandCursor);
     m_btexo->setMouseTracking(true);
@@ -480,12 +500,19 @@ void FeuilleP::tickWater()
 void FeuilleP::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    for (int g = 0; g <= 600; ++g) {
-        const int m = nearest(255 - g / 600.0 * 55);
-        const int k = nearest(255 - g / 600.0 * 75);
-        painter.setPen(QColor(m, m, k));
-        painter.drawLine(0, g, 800, g);
-    }
+    // The gradient never changes: painted once, then copied.
+    static const QImage gradient = [] {
+        QImage image(801, 601, QImage::Format_RGB32);
+        for (int g = 0; g <= 600; ++g) {
+            const int m = nearest(255 - g / 600.0 * 55);
+            const int k = nearest(255 - g / 600.0 * 75);
+            const QRgb colour = qRgb(m, m, k);
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(g));
+            std::fill(line, line + image.width(), colour);
+        }
+        return image;
+    }();
+    painter.drawImage(0, 0, gradient);
     // The shadow of the exercise row and the text panel.
     const QRect panel = m_supertext->geometry();
     painter.fillRect(QRect(QPoint(panel.left() + 3, m_fich->geometry().top() + 3),

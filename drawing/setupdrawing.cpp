@@ -36,7 +36,9 @@ void paintGradient(Canvas& canvas)
         const double t = static_cast<double>(i) / h;
         const int blue = static_cast<int>(std::nearbyint(t * 100 + 155));
         const int green = static_cast<int>(std::nearbyint(t * 55 + 200));
-        canvas.line(0, i, canvas.width(), i, QColor(255, green, blue));
+        // A one-row filled box covers exactly the pixels of the line (0, i)-(W, i), and is far
+        // cheaper to paint.
+        canvas.filledBox(0, i, canvas.width(), i, QColor(255, green, blue));
     }
 }
 
