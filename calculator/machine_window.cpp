@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <algorithm>
 #include <QTextCursor>
 
 namespace alambix {
@@ -32,7 +34,7 @@ enum class KeyFont {
     Picture,     // text standing for a small picture
 };
 
-struct KeySpec {
+struct KeyInfo {
     const char* name;
     const char* caption; // UTF-8
     const char* tooltip; // UTF-8
@@ -49,7 +51,7 @@ constexpr QRgb cream = qRgb(255, 255, 192);
 constexpr QRgb peach = qRgb(255, 224, 192);
 constexpr QRgb pink = qRgb(255, 128, 128);
 
-const KeySpec keySpecs[] = {
+const KeyInfo keyTable[] = {
     {"invsin", "INV S&IN", "Inverse sinus", 240, 2880, 840, 360, cyanLight, KeyFont::Plain},
     {"bsin", "&SIN", "Sinus", 1200, 2880, 465, 360, cyanPale, KeyFont::Plain},
     {"Command5", "1/x", "Inverse", 1800, 2880, 375, 375, 0, KeyFont::Plain},
@@ -194,6 +196,9 @@ void Machine::buildOptions() {
                                QRect geometry, bool checked) {
         auto* button = new QRadioButton(caption, box);
         button->setObjectName(name);
+        // The captions need a little more room here than on the original's narrow font: the
+        // option takes the frame's width, from its own left.
+        geometry.setWidth(std::max(geometry.width(), box->width() - geometry.left() - 4));
         button->setGeometry(geometry);
         button->setChecked(checked);
         button->setFocusPolicy(Qt::NoFocus);
@@ -213,18 +218,18 @@ void Machine::buildOptions() {
 }
 
 void Machine::buildKeys() {
-    for (const KeySpec& spec : keySpecs) {
-        auto* key = new QPushButton(QString::fromUtf8(spec.caption), this);
-        const QString name = QString::fromLatin1(spec.name);
+    for (const KeyInfo& info : keyTable) {
+        auto* key = new QPushButton(QString::fromUtf8(info.caption), this);
+        const QString name = QString::fromLatin1(info.name);
         key->setObjectName(name);
-        key->setGeometry(twips(spec.left, spec.top, spec.width, spec.height));
-        key->setToolTip(QString::fromUtf8(spec.tooltip));
-        key->setFont(keyFont(spec.font));
+        key->setGeometry(twips(info.left, info.top, info.width, info.height));
+        key->setToolTip(QString::fromUtf8(info.tooltip));
+        key->setFont(keyFont(info.font));
         key->setCursor(Qt::PointingHandCursor);
         // The keyboard always goes to the display, never to a key.
         key->setFocusPolicy(Qt::NoFocus);
         key->setAutoDefault(false);
-        if (spec.background != 0) setBackground(key, QColor(spec.background));
+        if (info.background != 0) setBackground(key, QColor(info.background));
         connect(key, &QPushButton::clicked, this, [this, name] { pressKey(name); });
     }
 }
