@@ -1,5 +1,7 @@
 #include "calculator/calculatorkeys.h"
 
+#include "app/blanks.h"
+
 #include "calculator/numberformat.h"
 
 #include <QHash>
@@ -12,16 +14,6 @@ namespace {
 
 // The memory outlives every calculator window of the run.
 double s_memoire = 0.0;
-
-QString trimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
 
 bool blankOnly(const QString& text) {
     for (const QChar c : text)

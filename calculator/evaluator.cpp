@@ -1,5 +1,7 @@
 #include "calculator/evaluator.h"
 
+#include "app/blanks.h"
+
 #include "calculator/numberformat.h"
 
 #include <cmath>
@@ -83,16 +85,6 @@ QString upper(const QString& text) {
 
 void removeBlanks(QString& text) {
     text.remove(QLatin1Char(' '));
-}
-
-QString trimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
 }
 
 double checked(double value) {

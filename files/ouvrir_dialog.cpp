@@ -1,5 +1,7 @@
 #include "files/ouvrir_dialog.h"
 
+#include "app/blanks.h"
+
 #include "app/feuillep_window.h"
 #include "files/chargemontage.h"
 #include "files/cheminmontage.h"
@@ -101,7 +103,7 @@ void Ouvrir::fileSelected() {
 
 void Ouvrir::ouvre() {
     const QString path = m_ficharge->text();
-    if (trimSpaces(path).isEmpty()) return;
+    if (trimBlanks(path).isEmpty()) return;
     cheminmontage = path;
     if (!QFileInfo(path).isFile()) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("impossible d'ouvrir ce fichier"),

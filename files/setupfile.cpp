@@ -1,5 +1,6 @@
 #include "files/setupfile.h"
 
+#include "app/blanks.h"
 #include "app/setupmodel.h"
 #include "files/recordfile.h"
 
@@ -9,23 +10,13 @@
 
 namespace alambix {
 
-QString trimSpaces(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
-
 SetupReadResult readSetup(QIODevice& device) {
     const auto signature = readRecord(device, 1);
     if (!signature) return {SetupReadStatus::ReadError, {}};
     if (*signature != QLatin1String(SetupSignature)) return {SetupReadStatus::NotASetupFile, {}};
     const auto flags = readRecord(device, 2);
     if (!flags) return {SetupReadStatus::ReadError, {}};
-    return {SetupReadStatus::Ok, trimSpaces(*flags)};
+    return {SetupReadStatus::Ok, trimBlanks(*flags)};
 }
 
 SetupReadResult readSetupFile(const QString& path) {
@@ -66,16 +57,16 @@ bool writeSetupFile(const QString& path, const SetupValues& values) {
 }
 
 QString composeSetupPath(const QString& typed, const QString& listedFolder) {
-    QString text = trimSpaces(typed);
+    QString text = trimBlanks(typed);
     // Suffixes come off the file name one at a time; a dot in a folder name stays.
     for (;;) {
         const qsizetype nameStart = text.lastIndexOf(QLatin1Char('/')) + 1;
         const qsizetype dot = text.lastIndexOf(QLatin1Char('.'));
         if (dot < nameStart) break;
-        text = trimSpaces(text.left(dot));
+        text = trimBlanks(text.left(dot));
     }
     const qsizetype nameStart = text.lastIndexOf(QLatin1Char('/')) + 1;
-    if (trimSpaces(text.mid(nameStart)).isEmpty()) return QString();
+    if (trimBlanks(text.mid(nameStart)).isEmpty()) return QString();
     if (!text.startsWith(QLatin1Char('/'))) {
         const QString separator =
             listedFolder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/");

@@ -52,7 +52,4 @@ bool writeSetupFile(const QString& path, const SetupValues& values);
 // relative path, and ".C03" appended. Empty when no file name is left.
 QString composeSetupPath(const QString& typed, const QString& listedFolder);
 
-// Removes leading and trailing spaces only (tabs and other blanks are kept).
-QString trimSpaces(const QString& text);
-
 } // namespace alambix
