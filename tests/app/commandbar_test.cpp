@@ -3,6 +3,7 @@
 #include "app/feuillep_window.h"
 #include "drawing/dessin_widget.h"
 #include "files/cheminmontage.h"
+#include "invitation.h"
 #include "messageboxanswerer.h"
 #include "print/clipboardexport.h"
 
@@ -25,14 +26,6 @@ namespace {
 const QString backgroundHint =
     QStringLiteral("Vous pouvez modifier les paramètres,\r\nouvrir une configuration ou un exercice");
 
-bool invitationShown(const QImage& image)
-{
-    for (int y = 100; y < 155; ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) == QColor(0, 0, 255))
-                return true;
-    return false;
-}
 
 // Stands in for the desktop's viewer: records what the program asked it to open.
 class ViewerStandIn : public QObject {

@@ -2,6 +2,7 @@
 #include "app/elementbutton.h"
 #include "app/feuillep_window.h"
 #include "drawing/dessin_widget.h"
+#include "invitation.h"
 #include "messageboxanswerer.h"
 
 #include <QFile>
@@ -30,15 +31,6 @@ void clickElement(FeuilleP& window, int index)
     QTest::mouseClick(check1(window, index), Qt::LeftButton);
 }
 
-// Whether the invitation's blue text shows in the band where it is written.
-bool invitationShown(const QImage& image)
-{
-    for (int y = 100; y < 155; ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) == QColor(0, 0, 255))
-                return true;
-    return false;
-}
 } // namespace
 
 class FeuillePTest : public QObject {
