@@ -2,8 +2,7 @@
 
 namespace alambix {
 
-QString trimBlanks(const QString& text)
-{
+QString trimBlanks(const QString& text) {
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && text.at(first) == QLatin1Char(' '))

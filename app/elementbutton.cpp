@@ -6,9 +6,7 @@
 
 namespace alambix {
 
-ElementButton::ElementButton(int index, QWidget* parent)
-    : QAbstractButton(parent), m_index(index)
-{
+ElementButton::ElementButton(int index, QWidget* parent) : QAbstractButton(parent), m_index(index) {
     setObjectName(QStringLiteral("Check1_%1").arg(index));
     setText(elementCaption(index));
     setCheckable(true);
@@ -16,14 +14,12 @@ ElementButton::ElementButton(int index, QWidget* parent)
     showValue(false);
 }
 
-void ElementButton::showValue(bool on)
-{
+void ElementButton::showValue(bool on) {
     setChecked(on);
     update();
 }
 
-void ElementButton::paintEvent(QPaintEvent*)
-{
+void ElementButton::paintEvent(QPaintEvent*) {
     // Drawn by hand: the colours tell the value, the bevel tells the pressed state, and long
     // captions wrap on two lines as on the original buttons.
     QPainter painter(this);
@@ -45,13 +41,13 @@ void ElementButton::paintEvent(QPaintEvent*)
         painter.drawLine(outer.left() + 1, outer.top() + 1, outer.right() - 1, outer.top() + 1);
         painter.drawLine(outer.left() + 1, outer.top() + 1, outer.left() + 1, outer.bottom() - 1);
     } else {
-        painter.drawLine(outer.left() + 1, outer.bottom() - 1, outer.right() - 1, outer.bottom() - 1);
+        painter.drawLine(outer.left() + 1, outer.bottom() - 1, outer.right() - 1,
+                         outer.bottom() - 1);
         painter.drawLine(outer.right() - 1, outer.top() + 1, outer.right() - 1, outer.bottom() - 1);
     }
 
     QColor caption = isChecked() ? QColor(0, 0, 128) : QColor(255, 255, 255);
-    if (!isEnabled())
-        caption = isChecked() ? QColor(160, 160, 160) : QColor(130, 130, 200);
+    if (!isEnabled()) caption = isChecked() ? QColor(160, 160, 160) : QColor(130, 130, 200);
     painter.setPen(caption);
     painter.setFont(font());
     const QRect textRect = rect().adjusted(3, 2, -3, -2).translated(down ? 1 : 0, down ? 1 : 0);

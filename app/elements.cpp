@@ -26,18 +26,15 @@ constexpr std::array<ElementInfo, ElementCount> catalogue{{
 }};
 } // namespace
 
-QString elementCaption(int index)
-{
+QString elementCaption(int index) {
     return QString::fromUtf8(catalogue.at(static_cast<std::size_t>(index)).caption);
 }
 
-int elementButtonTopTwips(int index)
-{
+int elementButtonTopTwips(int index) {
     return catalogue.at(static_cast<std::size_t>(index)).topTwips;
 }
 
-QString setupText(const SetupValues& values)
-{
+QString setupText(const SetupValues& values) {
     QString text;
     text.reserve(ElementCount);
     for (bool on : values)

@@ -15,33 +15,32 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPainter>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
+#include <QRandomGenerator>
+#include <QScreen>
 #include <QShortcut>
 #include <QSvgRenderer>
 #include <QTextDocument>
-#include <QToolButton>
-#include <QUrl>
-#include <QRandomGenerator>
-#include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolButton>
+#include <QUrl>
 
 #include <cmath>
 
 namespace alambix {
 
 namespace {
-QFont windowFont(double pointSize, bool bold = false)
-{
+QFont windowFont(double pointSize, bool bold = false) {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
@@ -50,8 +49,7 @@ QFont windowFont(double pointSize, bool bold = false)
 }
 
 // One of our pictures, rendered from its vector source at the size it is shown.
-QPixmap picture(QLatin1String name, QSize size)
-{
+QPixmap picture(QLatin1String name, QSize size) {
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(QStringLiteral(":/icons/%1.svg").arg(name));
@@ -60,13 +58,11 @@ QPixmap picture(QLatin1String name, QSize size)
     return pixmap;
 }
 
-QRect twipsRect(int left, int top, int width, int height)
-{
+QRect twipsRect(int left, int top, int width, int height) {
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
-int nearest(double value)
-{
+int nearest(double value) {
     return static_cast<int>(std::nearbyint(value));
 }
 
@@ -117,8 +113,7 @@ const char* const backgroundHint =
 FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
     : QWidget(parent),
       m_programFolder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                              : programFolder)
-{
+                                              : programFolder) {
     setObjectName(QStringLiteral("feuilleP"));
     setWindowTitle(QStringLiteral("Alambix"));
     setWindowIcon(QIcon(picture(QLatin1String("alambix"), QSize(32, 32))));
@@ -158,8 +153,7 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
 
 FeuilleP::~FeuilleP() = default;
 
-void FeuilleP::buildCommandBar()
-{
+void FeuilleP::buildCommandBar() {
     // Light grey faces, as the palette rather than a style sheet: cheaper at start-up.
     QPalette commandPalette = palette();
     commandPalette.setColor(QPalette::Button, QColor(192, 192, 192));
@@ -208,13 +202,11 @@ void FeuilleP::buildCommandBar()
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::ApplicationShortcut);
     connect(f1, &QShortcut::activated, this, [this] {
-        if (m_courseOnF1)
-            openCourse();
+        if (m_courseOnF1) openCourse();
     });
 }
 
-void FeuilleP::buildElementButtons()
-{
+void FeuilleP::buildElementButtons() {
     for (int i = 0; i < ElementCount; ++i) {
         auto* button = new ElementButton(i, this);
         button->setGeometry(twipsRect(120, elementButtonTopTwips(i), 1215, 525));
@@ -232,14 +224,12 @@ void FeuilleP::buildElementButtons()
     for (int top = 840; top <= 7665; top += 525)
         for (auto* button : m_check1)
             if (elementButtonTopTwips(button->index()) == top) {
-                if (previous)
-                    setTabOrder(previous, button);
+                if (previous) setTabOrder(previous, button);
                 previous = button;
             }
 }
 
-void FeuilleP::buildRightPanel()
-{
+void FeuilleP::buildRightPanel() {
     m_label1 = new QLabel(this);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setGeometry(twipsRect(6360, 1200, 5415, 375));
@@ -296,8 +286,7 @@ void FeuilleP::buildRightPanel()
     m_supertext->setReadOnly(true);
     // Only a pupil's edits of an exercise statement count as a modified text.
     connect(m_supertext, &QTextEdit::textChanged, this, [this] {
-        if (!m_fich->text().isEmpty())
-            m_textemodifie = true;
+        if (!m_fich->text().isEmpty()) m_textemodifie = true;
     });
 
     m_robi = new QLabel(this);
@@ -338,16 +327,14 @@ void FeuilleP::buildRightPanel()
     }
 }
 
-void FeuilleP::fondessin()
-{
+void FeuilleP::fondessin() {
     m_dessin->surface().paintBackground();
     for (auto* button : m_check1)
         button->showValue(false);
     desdes();
 }
 
-void FeuilleP::desdes()
-{
+void FeuilleP::desdes() {
     for (auto* button : m_check1) {
         button->showValue(m_model.value(button->index()));
         button->setEnabled(m_model.isEnabled(button->index()));
@@ -356,15 +343,13 @@ void FeuilleP::desdes()
     m_timer1->stop();
     m_dessin->surface().drawSetup(m_model.values());
     // The pump's water runs while the vacuum flask stands on the bench.
-    if (m_model.value(FioleAVide))
-        m_timer1->start();
+    if (m_model.value(FioleAVide)) m_timer1->start();
     nomontage();
     m_dessin->update();
     ++m_redrawCount;
 }
 
-void FeuilleP::nomontage()
-{
+void FeuilleP::nomontage() {
     const QString name = recogniseSetup(m_model.values());
     QPalette pal = m_label1->palette();
     if (name.isEmpty()) {
@@ -378,44 +363,37 @@ void FeuilleP::nomontage()
     m_label1->setPalette(pal);
 }
 
-QString FeuilleP::hint() const
-{
+QString FeuilleP::hint() const {
     return m_info->text();
 }
 
-void FeuilleP::setHint(const QString& text)
-{
+void FeuilleP::setHint(const QString& text) {
     m_info->setText(text);
 }
 
-void FeuilleP::ecritintro()
-{
+void FeuilleP::ecritintro() {
     m_supertext->setReadOnly(true);
     m_supertext->hide();
     writeIntroduction(*m_supertext->document());
     m_supertext->show();
 }
 
-void FeuilleP::nouveau()
-{
+void FeuilleP::nouveau() {
     m_model.clearAll();
     setWindowTitle(QStringLiteral("Alambix"));
     cheminmontage.clear();
 }
 
-void FeuilleP::openHelp()
-{
+void FeuilleP::openHelp() {
     openDocument(QStringLiteral("Borix.hlp"), QStringLiteral("Aide"));
 }
 
-void FeuilleP::openCourse()
-{
+void FeuilleP::openCourse() {
     m_courseOnF1 = true;
     openDocument(QStringLiteral("Voirlecours.chm"), QStringLiteral("Voir le cours"));
 }
 
-void FeuilleP::openDocument(const QString& fileName, const QString& title)
-{
+void FeuilleP::openDocument(const QString& fileName, const QString& title) {
     const QString path = QDir(m_programFolder).filePath(fileName);
     if (!QFileInfo::exists(path)) {
         QMessageBox::critical(this, title,
@@ -431,8 +409,7 @@ void FeuilleP::openDocument(const QString& fileName, const QString& title)
                                   .arg(fileName));
 }
 
-void FeuilleP::showExerciseMenu()
-{
+void FeuilleP::showExerciseMenu() {
     auto item = [this](const char* name) {
         return m_optionexo->findChild<QAction*>(QString::fromLatin1(name));
     };
@@ -441,8 +418,7 @@ void FeuilleP::showExerciseMenu()
     m_optionexo->popup(mapToGlobal(QPoint(m_btexo->x(), m_btexo->y() + m_btexo->height())));
 }
 
-void FeuilleP::hintFor(QObject* area)
-{
+void FeuilleP::hintFor(QObject* area) {
     const QString name = area->objectName();
     if (area == m_dessin) {
         setHint(QString::fromUtf8(dessinHint));
@@ -452,42 +428,34 @@ void FeuilleP::hintFor(QObject* area)
         setHint(QString::fromUtf8(elementHint));
     } else {
         for (const auto& command : commandBar) {
-            if (name != QLatin1String(command.name))
-                continue;
+            if (name != QLatin1String(command.name)) continue;
             // The copy's confirmation stays while the pointer is still on "Co&pier".
-            if (name == QLatin1String("Command4") && hint() == messagecopie())
-                return;
+            if (name == QLatin1String("Command4") && hint() == messagecopie()) return;
             setHint(QString::fromUtf8(command.hint));
         }
     }
 }
 
-bool FeuilleP::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)
-        hintFor(watched);
-    if (watched == m_btexo && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+bool FeuilleP::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) hintFor(watched);
+    if (watched == m_btexo && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         showExerciseMenu();
     return QWidget::eventFilter(watched, event);
 }
 
-void FeuilleP::mouseMoveEvent(QMouseEvent* event)
-{
+void FeuilleP::mouseMoveEvent(QMouseEvent* event) {
     // Only the bare window background: moves over a child reach here when the child ignores
     // them, and the child has already written its own hint (or none).
-    if (!childAt(event->position().toPoint()))
-        setHint(QString::fromUtf8(backgroundHint));
+    if (!childAt(event->position().toPoint())) setHint(QString::fromUtf8(backgroundHint));
     QWidget::mouseMoveEvent(event);
 }
 
-bool FeuilleP::isAnimating() const
-{
+bool FeuilleP::isAnimating() const {
     return m_timer1->isActive();
 }
 
-void FeuilleP::tickWater()
-{
+void FeuilleP::tickWater() {
     auto* random = QRandomGenerator::global();
     const double r1 = random->generateDouble();
     const double r2 = random->generateDouble();
@@ -497,8 +465,7 @@ void FeuilleP::tickWater()
     m_dessin->update(twips(3900), twips(5700), twips(180), twips(1650));
 }
 
-void FeuilleP::paintEvent(QPaintEvent*)
-{
+void FeuilleP::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // The gradient never changes: painted once, then copied.
     static const QImage gradient = [] {
@@ -528,21 +495,19 @@ void FeuilleP::paintEvent(QPaintEvent*)
     painter.drawText(big.translated(500, 50), Qt::AlignLeft | Qt::AlignTop, caption);
 }
 
-bool FeuilleP::askToClose()
-{
-    if (m_textemodifie
-        && QMessageBox::question(this, QStringLiteral("Abandon des données?"),
-                                 QStringLiteral("Attention: perte des modifications du texte."),
-                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
-               != QMessageBox::Ok)
+bool FeuilleP::askToClose() {
+    if (m_textemodifie &&
+        QMessageBox::question(this, QStringLiteral("Abandon des données?"),
+                              QStringLiteral("Attention: perte des modifications du texte."),
+                              QMessageBox::Ok | QMessageBox::Cancel,
+                              QMessageBox::Ok) != QMessageBox::Ok)
         return false;
     return QMessageBox::question(this, QStringLiteral("Fermer"), QStringLiteral("Fermer Alambix ?"),
-                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
-           == QMessageBox::Ok;
+                                 QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Ok) == QMessageBox::Ok;
 }
 
-void FeuilleP::closeEvent(QCloseEvent* event)
-{
+void FeuilleP::closeEvent(QCloseEvent* event) {
     if (m_unloaded) {
         event->accept();
         return;
@@ -555,53 +520,42 @@ void FeuilleP::closeEvent(QCloseEvent* event)
     unload();
 }
 
-void FeuilleP::unload()
-{
+void FeuilleP::unload() {
     m_unloaded = true;
     m_timer1->stop();
     writeFlagFile(m_programFolder, QStringLiteral("NON"));
     // Every other window goes with the main window, without its own closing questions.
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (window != this && window->isVisible())
-            window->hide();
+        if (window != this && window->isVisible()) window->hide();
     QCoreApplication::quit();
 }
 
-void FeuilleP::applySmallScreenRule()
-{
-    if (m_applyingScreenRule || !screen())
-        return;
+void FeuilleP::applySmallScreenRule() {
+    if (m_applyingScreenRule || !screen()) return;
     const auto frame = smallScreenFrame(screen()->geometry());
-    if (!frame)
-        return;
+    if (!frame) return;
     m_applyingScreenRule = true;
-    if (windowState() != Qt::WindowNoState)
-        setWindowState(Qt::WindowNoState);
+    if (windowState() != Qt::WindowNoState) setWindowState(Qt::WindowNoState);
     const QRect outer = frameGeometry();
     const QSize margins = outer.size() - size();
     const QSize inner = frame->size() - margins;
-    if (size() != inner)
-        resize(inner);
-    if (outer.topLeft() != frame->topLeft())
-        move(frame->topLeft());
+    if (size() != inner) resize(inner);
+    if (outer.topLeft() != frame->topLeft()) move(frame->topLeft());
     m_applyingScreenRule = false;
 }
 
-void FeuilleP::resizeEvent(QResizeEvent* event)
-{
+void FeuilleP::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     applySmallScreenRule();
 }
 
-void FeuilleP::changeEvent(QEvent* event)
-{
+void FeuilleP::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         QTimer::singleShot(0, this, &FeuilleP::applySmallScreenRule);
 }
 
-void FeuilleP::showEvent(QShowEvent* event)
-{
+void FeuilleP::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     applySmallScreenRule();
 }

@@ -109,8 +109,7 @@ private:
 };
 
 // Positions of the window are given in twips, 15 to the pixel.
-constexpr int twips(int value)
-{
+constexpr int twips(int value) {
     return value / 15;
 }
 

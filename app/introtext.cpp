@@ -11,8 +11,7 @@ const QColor blue(0, 0, 200);
 // Left indent of the plain paragraphs: 20 twips.
 constexpr double indent = 20.0 / 15.0;
 
-QTextCharFormat defaultCharFormat()
-{
+QTextCharFormat defaultCharFormat() {
     QTextCharFormat format;
     format.setFontFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     format.setFontPointSize(10);
@@ -25,19 +24,18 @@ QTextCharFormat defaultCharFormat()
 }
 
 // The document holds one paragraph separator where the panel counts "\r\n" as two characters.
-QString documentText(const QString& text)
-{
+QString documentText(const QString& text) {
     QString converted = text;
     converted.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return converted;
 }
 } // namespace
 
-const QList<IntroSegment>& segmentsintro()
-{
+const QList<IntroSegment>& segmentsintro() {
     static const QList<IntroSegment> segments{
         {QStringLiteral("Alambix\r\n"), 9},
-        {QStringLiteral("\r\nCette application permet de schématiser quelques montages en chimie "), 0},
+        {QStringLiteral("\r\nCette application permet de schématiser quelques montages en chimie "),
+         0},
         {QStringLiteral("pour la synthèse ou la séparation d'espèces chimiques.\r\n\r\nPour "), 0},
         {QStringLiteral("ajouter ou enlever "), 1},
         {QStringLiteral("un élément du montage, utiliser les boutons placés à gauche de "
@@ -59,31 +57,22 @@ const QList<IntroSegment>& segmentsintro()
     return segments;
 }
 
-void applyIntroStyle(QTextDocument& document, int start, int length, int code)
-{
+void applyIntroStyle(QTextDocument& document, int start, int length, int code) {
     QTextCursor cursor(&document);
     cursor.setPosition(start);
     cursor.setPosition(start + length, QTextCursor::KeepAnchor);
 
     QTextCharFormat chars;
     QTextBlockFormat block;
-    if (code == 1)
-        chars.setForeground(blue);
+    if (code == 1) chars.setForeground(blue);
     block.setLeftMargin(code == 9 ? 0 : indent);
-    if (code == 2)
-        block.setAlignment(Qt::AlignHCenter);
-    if (code == 3)
-        chars.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-    if (code == 4)
-        chars.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    if (code == 5)
-        chars.setFontFamilies({QStringLiteral("Symbol"), QStringLiteral("DejaVu Sans")});
-    if (code == 6)
-        chars.setFontWeight(QFont::Bold);
-    if (code == 7)
-        chars.setFontItalic(true);
-    if (code == 8)
-        chars.setFontUnderline(true);
+    if (code == 2) block.setAlignment(Qt::AlignHCenter);
+    if (code == 3) chars.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    if (code == 4) chars.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    if (code == 5) chars.setFontFamilies({QStringLiteral("Symbol"), QStringLiteral("DejaVu Sans")});
+    if (code == 6) chars.setFontWeight(QFont::Bold);
+    if (code == 7) chars.setFontItalic(true);
+    if (code == 8) chars.setFontUnderline(true);
     if (code == 9) {
         chars.setFontFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
         chars.setFontPointSize(18);
@@ -104,8 +93,7 @@ void applyIntroStyle(QTextDocument& document, int start, int length, int code)
     }
 }
 
-void writeIntroduction(QTextDocument& document)
-{
+void writeIntroduction(QTextDocument& document) {
     document.clear();
     QTextCursor cursor(&document);
     QTextBlockFormat plain;

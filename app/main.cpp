@@ -3,8 +3,7 @@
 
 #include <QApplication>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Alambix"));
     QApplication::setStyle(QStringLiteral("Fusion"));

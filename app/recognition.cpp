@@ -6,21 +6,18 @@ namespace alambix {
 
 namespace {
 // Every element of [first, ElementCount) that is not in `allowed` is off.
-bool onlyAmong(const SetupValues& v, std::initializer_list<int> allowed, int first)
-{
+bool onlyAmong(const SetupValues& v, std::initializer_list<int> allowed, int first) {
     for (int k = first; k < ElementCount; ++k) {
         bool isAllowed = false;
         for (int a : allowed)
             isAllowed = isAllowed || a == k;
-        if (!isAllowed && v[static_cast<std::size_t>(k)])
-            return false;
+        if (!isAllowed && v[static_cast<std::size_t>(k)]) return false;
     }
     return true;
 }
 } // namespace
 
-QString recogniseSetup(const SetupValues& v)
-{
+QString recogniseSetup(const SetupValues& v) {
     auto on = [&v](int k) { return v[static_cast<std::size_t>(k)]; };
     const bool receiver = on(VerreAPied) || on(Becher) || on(Erlenmeyer);
     // The first selecting test that holds decides; no other row is tried.

@@ -2,10 +2,8 @@
 
 namespace alambix {
 
-std::optional<QRect> smallScreenFrame(const QRect& screen)
-{
-    if (screen.width() >= 850)
-        return std::nullopt;
+std::optional<QRect> smallScreenFrame(const QRect& screen) {
+    if (screen.width() >= 850) return std::nullopt;
     constexpr int width = 800;
     constexpr int height = 600;
     return QRect(screen.x() + (screen.width() - width) / 2,

@@ -2,8 +2,8 @@
 // peak memory, then quits. Built twice: with the main window, and with a bare window of the
 // same size (and that window with one line of text), so tools/bench-startup.py can compare them.
 #include <QApplication>
-#include <QLabel>
 #include <QFile>
+#include <QLabel>
 #include <QPaintEvent>
 #include <QTimer>
 #include <QWidget>
@@ -16,21 +16,17 @@
 #endif
 
 namespace {
-long peakMemoryKib()
-{
+long peakMemoryKib() {
     QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
+    if (!status.open(QIODevice::ReadOnly)) return -1;
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
     return -1;
 }
 
 class FirstPaint : public QObject {
 public:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && !m_done) {
             m_done = true;
             // Report once the paint has been handled.
@@ -51,8 +47,7 @@ private:
 };
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     FirstPaint probe;

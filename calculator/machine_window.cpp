@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <algorithm>
 #include <QTextCursor>
+#include <algorithm>
 
 namespace alambix {
 

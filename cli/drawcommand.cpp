@@ -16,19 +16,19 @@
 namespace alambix::cli {
 
 namespace {
-void printLine(const QString& text, FILE* stream)
-{
+void printLine(const QString& text, FILE* stream) {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
     std::fputc('\n', stream);
 }
 
-int usageError(const QString& message)
-{
+int usageError(const QString& message) {
     printLine(QStringLiteral("alambix-cli draw: ") + message, stderr);
-    printLine(QStringLiteral("usage: alambix-cli draw [--load FILE.C03] [--click LIST] [--save FILE.C03]\n"
-                             "                        [--no-background] [--output FILE.png|FILE.svg|FILE.pdf]"),
-              stderr);
+    printLine(
+        QStringLiteral(
+            "usage: alambix-cli draw [--load FILE.C03] [--click LIST] [--save FILE.C03]\n"
+            "                        [--no-background] [--output FILE.png|FILE.svg|FILE.pdf]"),
+        stderr);
     return 2;
 }
 
@@ -41,13 +41,11 @@ struct DrawOptions {
 };
 
 // Parses the options; returns an error message on a wrong argument.
-std::optional<QString> parse(const QStringList& args, DrawOptions& options)
-{
+std::optional<QString> parse(const QStringList& args, DrawOptions& options) {
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
         auto value = [&](QString& target) -> std::optional<QString> {
-            if (i + 1 >= args.size())
-                return QStringLiteral("%1 attend une valeur").arg(arg);
+            if (i + 1 >= args.size()) return QStringLiteral("%1 attend une valeur").arg(arg);
             target = args.at(++i);
             return std::nullopt;
         };
@@ -61,18 +59,15 @@ std::optional<QString> parse(const QStringList& args, DrawOptions& options)
         else if (arg == QLatin1String("--click")) {
             QString list;
             error = value(list);
-            if (!error)
-                options.clicks += list.split(QLatin1Char(','), Qt::SkipEmptyParts);
+            if (!error) options.clicks += list.split(QLatin1Char(','), Qt::SkipEmptyParts);
         } else if (arg == QLatin1String("--no-background"))
             options.withBackground = false;
         else
             error = QStringLiteral("option inconnue: %1").arg(arg);
-        if (error)
-            return error;
+        if (error) return error;
     }
     for (const QString& token : options.clicks) {
-        if (token.trimmed() == QLatin1String("N"))
-            continue;
+        if (token.trimmed() == QLatin1String("N")) continue;
         bool ok = false;
         const int index = token.trimmed().toInt(&ok);
         if (!ok || index < 0 || index >= ElementCount)
@@ -82,8 +77,7 @@ std::optional<QString> parse(const QStringList& args, DrawOptions& options)
 }
 
 // Loads a set-up file as the open dialog does; returns the program's message on failure.
-std::optional<QString> loadSetup(SetupModel& model, const QString& path)
-{
+std::optional<QString> loadSetup(SetupModel& model, const QString& path) {
     cheminmontage = path;
     if (!QFileInfo(path).isFile())
         return QStringLiteral("Nom de fichier incorrect ou chemin non valide: %1").arg(path);
@@ -102,11 +96,9 @@ std::optional<QString> loadSetup(SetupModel& model, const QString& path)
 
 // Saves as the save dialog does, the current folder standing for the listed one; an existing
 // file is replaced without a question, as scripts expect.
-std::optional<QString> saveSetup(const SetupModel& model, const QString& typed)
-{
+std::optional<QString> saveSetup(const SetupModel& model, const QString& typed) {
     const QString path = composeSetupPath(typed, QDir::currentPath());
-    if (path.isEmpty())
-        return QStringLiteral("Il faut donner un nom au fichier!");
+    if (path.isEmpty()) return QStringLiteral("Il faut donner un nom au fichier!");
     cheminmontage = path;
     if (!writeSetupFile(path, model.values()))
         return QStringLiteral("Ecriture impossible sur disque: %1").arg(path);
@@ -114,11 +106,9 @@ std::optional<QString> saveSetup(const SetupModel& model, const QString& typed)
 }
 } // namespace
 
-int runDraw(const QStringList& args)
-{
+int runDraw(const QStringList& args) {
     DrawOptions options;
-    if (const auto error = parse(args, options))
-        return usageError(*error);
+    if (const auto error = parse(args, options)) return usageError(*error);
     SetupModel model;
     if (!options.load.isEmpty()) {
         if (const auto error = loadSetup(model, options.load)) {
@@ -145,9 +135,11 @@ int runDraw(const QStringList& args)
         case ExportResult::Written:
             break;
         case ExportResult::UnknownFormat:
-            return usageError(QStringLiteral("format de sortie non pris en charge: %1").arg(options.output));
+            return usageError(
+                QStringLiteral("format de sortie non pris en charge: %1").arg(options.output));
         case ExportResult::WriteFailed:
-            printLine(QStringLiteral("Ecriture impossible sur disque: %1").arg(options.output), stderr);
+            printLine(QStringLiteral("Ecriture impossible sur disque: %1").arg(options.output),
+                      stderr);
             return 1;
         }
     }

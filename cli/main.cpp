@@ -11,8 +11,7 @@
 #include <unistd.h>
 
 namespace {
-int usage()
-{
+int usage() {
     std::fputs("usage: alambix-cli draw [--load FILE.C03] [--click LIST] [--save FILE.C03]\n"
                "                        [--no-background] [--output FILE.png|FILE.svg|FILE.pdf]\n"
                "       alambix-cli calc [--radians] [--scientific] EXPRESSION...\n"
@@ -22,28 +21,23 @@ int usage()
 }
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // Fonts and images need a GUI application, but never a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     // Scripts often run without a session; give Qt a private runtime folder rather than a warning.
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         const QString runtime = QDir::tempPath() + QStringLiteral("/runtime-%1").arg(getuid());
         QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                           | QFileDevice::ExeOwner);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments();
     args.removeFirst();
-    if (args.isEmpty())
-        return usage();
+    if (args.isEmpty()) return usage();
     const QString command = args.takeFirst();
-    if (command == QLatin1String("draw"))
-        return alambix::cli::runDraw(args);
-    if (command == QLatin1String("calc"))
-        return alambix::cli::runCalc(args);
+    if (command == QLatin1String("draw")) return alambix::cli::runDraw(args);
+    if (command == QLatin1String("calc")) return alambix::cli::runCalc(args);
     return usage();
 }

@@ -26,18 +26,18 @@ public:
     virtual void filledBox(int x1, int y1, int x2, int y2, const QColor& colour) = 0;
     // Elliptic arc centred on (cx, cy): horizontal radius r, vertical radius r * aspect; angles
     // in radians counter-clockwise from 3 o'clock as seen on screen, from start to end.
-    virtual void arc(double cx, double cy, double r, const QColor& colour, double start,
-                     double end, double aspect) = 0;
+    virtual void arc(double cx, double cy, double r, const QColor& colour, double start, double end,
+                     double aspect) = 0;
     // The whole ellipse.
     virtual void ellipse(double cx, double cy, double r, const QColor& colour, double aspect) = 0;
     // A piece of artwork at its own size, top-left corner at (x, y), transparent outside it.
     virtual void bitmap(ArtworkId id, int x, int y) = 0;
     // Text whose top-left corner is at (x, y), in the drawing's font at `pointSize`.
-    virtual void text(int x, int y, const QString& text, double pointSize, const QColor& colour) = 0;
+    virtual void text(int x, int y, const QString& text, double pointSize,
+                      const QColor& colour) = 0;
     virtual double textWidth(const QString& text, double pointSize) const = 0;
 
-    void line(int x1, int y1, int x2, int y2, const QColor& colour)
-    {
+    void line(int x1, int y1, int x2, int y2, const QColor& colour) {
         line(QPointF(x1, y1), QPointF(x2, y2), colour);
     }
 };

@@ -5,15 +5,13 @@
 
 namespace alambix {
 
-DessinWidget::DessinWidget(QWidget* parent) : QWidget(parent)
-{
+DessinWidget::DessinWidget(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("dessin"));
     setFixedSize(m_surface.image().size());
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void DessinWidget::paintEvent(QPaintEvent* event)
-{
+void DessinWidget::paintEvent(QPaintEvent* event) {
     // Only the exposed part of the persistent image is copied.
     QPainter painter(this);
     const QRect rect = event->rect();

@@ -10,8 +10,7 @@
 namespace alambix {
 
 namespace {
-QImage newImage()
-{
+QImage newImage() {
     QImage image(DrawingWidth, DrawingHeight, QImage::Format_RGB32);
     // 96 dots per inch, so that point sizes mean the same on screen, in export and in print.
     image.setDotsPerMeterX(3780);
@@ -19,19 +18,16 @@ QImage newImage()
     return image;
 }
 
-int nearest(double value)
-{
+int nearest(double value) {
     return static_cast<int>(std::nearbyint(value));
 }
 } // namespace
 
-DrawingSurface::DrawingSurface() : m_image(newImage())
-{
+DrawingSurface::DrawingSurface() : m_image(newImage()) {
     clear();
 }
 
-void DrawingSurface::paintBackground()
-{
+void DrawingSurface::paintBackground() {
     m_background = QImage();
     clear();
     {
@@ -43,29 +39,25 @@ void DrawingSurface::paintBackground()
     clear();
 }
 
-void DrawingSurface::removeBackground()
-{
+void DrawingSurface::removeBackground() {
     m_background = QImage();
 }
 
-void DrawingSurface::clear()
-{
+void DrawingSurface::clear() {
     if (m_background.isNull())
         m_image.fill(backColour());
     else
         m_image = m_background.copy();
 }
 
-void DrawingSurface::drawSetup(const SetupValues& values)
-{
+void DrawingSurface::drawSetup(const SetupValues& values) {
     clear();
     QPainter painter(&m_image);
     PainterCanvas canvas(painter, m_image.width(), m_image.height(), false);
     alambix::drawSetup(canvas, values);
 }
 
-void DrawingSurface::drawWaterLine(double r1, double r2, double r3, double r4)
-{
+void DrawingSurface::drawWaterLine(double r1, double r2, double r3, double r4) {
     const int y1 = nearest(r1 * 110 + 381);
     const int y2 = nearest(r2 * 110 + 381);
     const int x = nearest(r3 * 10 + 261);

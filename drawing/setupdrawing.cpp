@@ -6,13 +6,11 @@
 
 namespace alambix {
 
-int setupAxis(int width)
-{
+int setupAxis(int width) {
     return static_cast<int>(std::nearbyint(width / 3.0));
 }
 
-void textintro(Canvas& canvas)
-{
+void textintro(Canvas& canvas) {
     constexpr double size = 14;
     const struct {
         const char* text;
@@ -23,14 +21,14 @@ void textintro(Canvas& canvas)
     };
     for (const auto& line : lines) {
         const QString text = QString::fromUtf8(line.text);
-        const int x = static_cast<int>(std::nearbyint((canvas.width() - canvas.textWidth(text, size)) / 2));
+        const int x =
+            static_cast<int>(std::nearbyint((canvas.width() - canvas.textWidth(text, size)) / 2));
         canvas.text(x + 1, line.y + 1, text, size, paletteColour(15));
         canvas.text(x, line.y, text, size, paletteColour(9));
     }
 }
 
-void paintGradient(Canvas& canvas)
-{
+void paintGradient(Canvas& canvas) {
     const int h = canvas.height();
     for (int i = 0; i <= h; ++i) {
         const double t = static_cast<double>(i) / h;
@@ -42,14 +40,12 @@ void paintGradient(Canvas& canvas)
     }
 }
 
-void drawSetup(Canvas& canvas, const SetupValues& values)
-{
+void drawSetup(Canvas& canvas, const SetupValues& values) {
     drawElementBlocks(canvas, values);
     bool aumoinsun = false;
     for (bool on : values)
         aumoinsun = aumoinsun || on;
-    if (!aumoinsun)
-        textintro(canvas);
+    if (!aumoinsun) textintro(canvas);
 }
 
 } // namespace alambix

@@ -4,11 +4,9 @@
 #include <QColor>
 #include <QImage>
 
-inline bool invitationShown(const QImage& image)
-{
+inline bool invitationShown(const QImage& image) {
     for (int y = 100; y < 155; ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) == QColor(0, 0, 255))
-                return true;
+            if (image.pixelColor(x, y) == QColor(0, 0, 255)) return true;
     return false;
 }

@@ -19,8 +19,7 @@ public:
     };
 
     explicit MessageBoxAnswerer(std::deque<QMessageBox::StandardButton> answers)
-        : m_answers(std::move(answers))
-    {
+        : m_answers(std::move(answers)) {
         m_timer.setInterval(5);
         connect(&m_timer, &QTimer::timeout, this, &MessageBoxAnswerer::poll);
         m_timer.start();
@@ -30,12 +29,10 @@ public:
     bool allAnswered() const { return m_answers.empty(); }
 
 private:
-    void poll()
-    {
+    void poll() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         // A new box may take the address of the one answered before: mark the boxes instead.
-        if (!box || !box->isVisible() || box->property("answered").toBool())
-            return;
+        if (!box || !box->isVisible() || box->property("answered").toBool()) return;
         box->setProperty("answered", true);
         m_seen.push_back({box->windowTitle(), box->text(), box->icon()});
         QMessageBox::StandardButton answer = QMessageBox::Cancel;
@@ -44,8 +41,7 @@ private:
             m_answers.pop_front();
         }
         QAbstractButton* button = box->button(answer);
-        if (!button)
-            button = box->buttons().value(0);
+        if (!button) button = box->buttons().value(0);
         QTest::mouseClick(button, Qt::LeftButton);
     }
 

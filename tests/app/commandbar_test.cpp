@@ -23,9 +23,8 @@
 using namespace alambix;
 
 namespace {
-const QString backgroundHint =
-    QStringLiteral("Vous pouvez modifier les paramètres,\r\nouvrir une configuration ou un exercice");
-
+const QString backgroundHint = QStringLiteral(
+    "Vous pouvez modifier les paramètres,\r\nouvrir une configuration ou un exercice");
 
 // Stands in for the desktop's viewer: records what the program asked it to open.
 class ViewerStandIn : public QObject {
@@ -40,8 +39,7 @@ public slots:
 class CommandBarTest : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
+    void init() {
         cheminmontage.clear();
         m_window = std::make_unique<FeuilleP>(m_folder.path());
         m_window->show();
@@ -50,33 +48,47 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
 
-    void cleanup()
-    {
+    void cleanup() {
         m_window->setTextemodifie(false);
         m_window->hide();
         m_window.reset();
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     }
 
-    void buttonsCarryCaptionsAndTooltips_data()
-    {
+    void buttonsCarryCaptionsAndTooltips_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("tooltip");
-        QTest::newRow("Command3") << "Command3" << "&Nouveau" << "Nouveau montage";
-        QTest::newRow("Command2") << "Command2" << "&Ouvrir" << "Retrouver un montage";
-        QTest::newRow("Command11") << "Command11" << "&Enregistrer" << "Enregistrer le montage";
-        QTest::newRow("Command4") << "Command4" << "Co&pier"
+        QTest::newRow("Command3") << "Command3"
+                                  << "&Nouveau"
+                                  << "Nouveau montage";
+        QTest::newRow("Command2") << "Command2"
+                                  << "&Ouvrir"
+                                  << "Retrouver un montage";
+        QTest::newRow("Command11") << "Command11"
+                                   << "&Enregistrer"
+                                   << "Enregistrer le montage";
+        QTest::newRow("Command4") << "Command4"
+                                  << "Co&pier"
                                   << "Placer l'image dans le presse-papiers";
-        QTest::newRow("Command10") << "Command10" << "&Imprimer" << "Imprimer l'image";
-        QTest::newRow("Command8") << "Command8" << "&Calculatrice" << "Machine à calculer";
-        QTest::newRow("Command9") << "Command9" << "&Voir le cours" << "Aide théorique";
-        QTest::newRow("Command7") << "Command7" << "&Aide" << "Aide pour utiliser cette application";
-        QTest::newRow("Command1") << "Command1" << "&Fermer" << "Quitter cette application";
+        QTest::newRow("Command10") << "Command10"
+                                   << "&Imprimer"
+                                   << "Imprimer l'image";
+        QTest::newRow("Command8") << "Command8"
+                                  << "&Calculatrice"
+                                  << "Machine à calculer";
+        QTest::newRow("Command9") << "Command9"
+                                  << "&Voir le cours"
+                                  << "Aide théorique";
+        QTest::newRow("Command7") << "Command7"
+                                  << "&Aide"
+                                  << "Aide pour utiliser cette application";
+        QTest::newRow("Command1") << "Command1"
+                                  << "&Fermer"
+                                  << "Quitter cette application";
     }
 
-    void buttonsCarryCaptionsAndTooltips()
-    {
+    void buttonsCarryCaptionsAndTooltips() {
         QFETCH(QString, name);
         QFETCH(QString, caption);
         QFETCH(QString, tooltip);
@@ -86,8 +98,7 @@ private slots:
         QVERIFY(!button->icon().isNull());
     }
 
-    void newSetUpSwitchesEachElementOff()
-    {
+    void newSetUpSwitchesEachElementOff() {
         for (int i : {0, 3, 9})
             m_window->model().click(i);
         cheminmontage = QStringLiteral("/tmp/essai.C03");
@@ -102,8 +113,7 @@ private slots:
         QVERIFY(invitationShown(m_window->dessin()->surface().image()));
     }
 
-    void newSetUpOnEmptyOnlyResetsTheFile()
-    {
+    void newSetUpOnEmptyOnlyResetsTheFile() {
         cheminmontage = QStringLiteral("/tmp/essai.C03");
         m_window->setWindowTitle(QStringLiteral("Alambix - /tmp/essai.C03"));
         const int before = m_window->redrawCount();
@@ -114,8 +124,7 @@ private slots:
         QCOMPARE(cheminmontage, QString());
     }
 
-    void hintsFollowTheMouse_data()
-    {
+    void hintsFollowTheMouse_data() {
         QTest::addColumn<QString>("area");
         QTest::addColumn<QString>("hint");
         QTest::newRow("element") << "Check1_5"
@@ -130,14 +139,19 @@ private slots:
         QTest::newRow("exercise tab") << "BTEXO"
                                       << "Ouvrir un énoncé d'exercice, enregistrer le texte, "
                                          "obtenir la correction, imprimer ou fermer";
-        QTest::newRow("new") << "Command3" << "Effacer le montage actuel";
-        QTest::newRow("open") << "Command2" << "Retrouver un montage enregistré";
-        QTest::newRow("save") << "Command11" << "Enregistrer le montage actuel";
+        QTest::newRow("new") << "Command3"
+                             << "Effacer le montage actuel";
+        QTest::newRow("open") << "Command2"
+                              << "Retrouver un montage enregistré";
+        QTest::newRow("save") << "Command11"
+                              << "Enregistrer le montage actuel";
         QTest::newRow("copy") << "Command4"
                               << "Placer le dessin dans le presse-papiers puis coller depuis "
                                  "Word, Paint...";
-        QTest::newRow("print") << "Command10" << "Configurer l'imprimante et imprimer l'image";
-        QTest::newRow("calculator") << "Command8" << "Activer la machine à calculer";
+        QTest::newRow("print") << "Command10"
+                               << "Configurer l'imprimante et imprimer l'image";
+        QTest::newRow("calculator") << "Command8"
+                                    << "Activer la machine à calculer";
         QTest::newRow("course") << "Command9"
                                 << "Accéder directement à une partie du cours du manuel";
         QTest::newRow("help") << "Command7"
@@ -146,14 +160,17 @@ private slots:
                                << "Pour retrouver le module principal et quitter cette "
                                   "application";
         // These change nothing: the last hint stays.
-        QTest::newRow("name label") << "Label1" << "previous";
-        QTest::newRow("hint line") << "info" << "previous";
-        QTest::newRow("path box") << "fich" << "previous";
-        QTest::newRow("text panel") << "supertext" << "previous";
+        QTest::newRow("name label") << "Label1"
+                                    << "previous";
+        QTest::newRow("hint line") << "info"
+                                   << "previous";
+        QTest::newRow("path box") << "fich"
+                                  << "previous";
+        QTest::newRow("text panel") << "supertext"
+                                    << "previous";
     }
 
-    void hintsFollowTheMouse()
-    {
+    void hintsFollowTheMouse() {
         QFETCH(QString, area);
         QFETCH(QString, hint);
         m_window->setHint(QStringLiteral("previous"));
@@ -164,15 +181,13 @@ private slots:
         QTRY_COMPARE(m_window->hint(), hint);
     }
 
-    void bareBackgroundHint()
-    {
+    void bareBackgroundHint() {
         m_window->setHint(QStringLiteral("previous"));
         QTest::mouseMove(m_window.get(), QPoint(300, m_window->height() - 8));
         QTRY_COMPARE(m_window->hint(), backgroundHint);
     }
 
-    void copyConfirmationStaysOnCopyButton()
-    {
+    void copyConfirmationStaysOnCopyButton() {
         auto* copy = button_(QStringLiteral("Command4"));
         QTest::mouseMove(copy, QPoint(5, 5));
         m_window->findChild<QAction*>(QStringLiteral("avecfond"))->trigger();
@@ -181,12 +196,12 @@ private slots:
         QTest::mouseMove(copy, QPoint(12, 12));
         QCOMPARE(m_window->hint(), messagecopie());
         QTest::mouseMove(m_window->dessin(), QPoint(20, 20));
-        QTRY_COMPARE(m_window->hint(),
-                     QStringLiteral("Pour modifier le montage, utiliser les boutons à gauche du schéma"));
+        QTRY_COMPARE(
+            m_window->hint(),
+            QStringLiteral("Pour modifier le montage, utiliser les boutons à gauche du schéma"));
     }
 
-    void copyButtonPopsUpTheCopyMenu()
-    {
+    void copyButtonPopsUpTheCopyMenu() {
         auto* menu = m_window->findChild<QMenu*>(QStringLiteral("menucop"));
         QTest::mouseClick(button_(QStringLiteral("Command4")), Qt::LeftButton);
         QTRY_VERIFY(menu->isVisible());
@@ -197,41 +212,42 @@ private slots:
         menu->hide();
     }
 
-    void buttonsOpenTheirWindows_data()
-    {
+    void buttonsOpenTheirWindows_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("window");
-        QTest::newRow("open") << "Command2" << "Ouvrir une configuration";
-        QTest::newRow("save") << "Command11" << "Enregistrer les paramètres.";
-        QTest::newRow("print") << "Command10" << "Imprimer";
-        QTest::newRow("calculator") << "Command8" << "Machine à calculer";
+        QTest::newRow("open") << "Command2"
+                              << "Ouvrir une configuration";
+        QTest::newRow("save") << "Command11"
+                              << "Enregistrer les paramètres.";
+        QTest::newRow("print") << "Command10"
+                               << "Imprimer";
+        QTest::newRow("calculator") << "Command8"
+                                    << "Machine à calculer";
     }
 
-    void buttonsOpenTheirWindows()
-    {
+    void buttonsOpenTheirWindows() {
         QFETCH(QString, button);
         QFETCH(QString, window);
         QString seen;
         QTimer::singleShot(50, this, [&seen] {
             QWidget* modal = QApplication::activeModalWidget();
             seen = modal ? modal->windowTitle() : QStringLiteral("none");
-            if (modal)
-                modal->close();
+            if (modal) modal->close();
         });
         QTest::mouseClick(button_(button), Qt::LeftButton);
         QTRY_COMPARE(seen, window);
     }
 
-    void helpAndCourseNameMissingFiles_data()
-    {
+    void helpAndCourseNameMissingFiles_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("file");
-        QTest::newRow("help") << "Command7" << "Borix.hlp";
-        QTest::newRow("course") << "Command9" << "Voirlecours.chm";
+        QTest::newRow("help") << "Command7"
+                              << "Borix.hlp";
+        QTest::newRow("course") << "Command9"
+                                << "Voirlecours.chm";
     }
 
-    void helpAndCourseNameMissingFiles()
-    {
+    void helpAndCourseNameMissingFiles() {
         QFETCH(QString, button);
         QFETCH(QString, file);
         QFile::remove(m_folder.filePath(file));
@@ -243,8 +259,7 @@ private slots:
                  qPrintable(answerer.seen().front().text));
     }
 
-    void helpAndCourseOpenInTheViewer()
-    {
+    void helpAndCourseOpenInTheViewer() {
         for (const char* name : {"Borix.hlp", "Voirlecours.chm"}) {
             QFile file(m_folder.filePath(QString::fromLatin1(name)));
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -259,15 +274,15 @@ private slots:
         QTest::mouseClick(button_(QStringLiteral("Command7")), Qt::LeftButton);
         QTest::mouseClick(button_(QStringLiteral("Command9")), Qt::LeftButton);
         QTest::keyClick(m_window.get(), Qt::Key_F1);
-        const QList<QUrl> expected{QUrl::fromLocalFile(m_folder.filePath(QStringLiteral("Borix.hlp"))),
-                                   QUrl::fromLocalFile(m_folder.filePath(QStringLiteral("Voirlecours.chm"))),
-                                   QUrl::fromLocalFile(m_folder.filePath(QStringLiteral("Voirlecours.chm")))};
+        const QList<QUrl> expected{
+            QUrl::fromLocalFile(m_folder.filePath(QStringLiteral("Borix.hlp"))),
+            QUrl::fromLocalFile(m_folder.filePath(QStringLiteral("Voirlecours.chm"))),
+            QUrl::fromLocalFile(m_folder.filePath(QStringLiteral("Voirlecours.chm")))};
         QCOMPARE(viewer.opened, expected);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     }
 
-    void introductionIsFormatted()
-    {
+    void introductionIsFormatted() {
         auto* panel = m_window->findChild<QTextEdit*>(QStringLiteral("supertext"));
         QVERIFY(panel->isReadOnly());
         QTextDocument* document = panel->document();
@@ -288,14 +303,17 @@ private slots:
         };
         for (const char* blue : {"ajouter ou enlever", "montage est correct",
                                  "Tous les paramètres sont modifiables", "Exercices."}) {
-            const QTextCharFormat format = formatAt(QString::fromUtf8(blue).remove(QLatin1Char('.')));
+            const QTextCharFormat format =
+                formatAt(QString::fromUtf8(blue).remove(QLatin1Char('.')));
             QCOMPARE(format.foreground().color(), QColor(0, 0, 200));
             QCOMPARE(format.fontPointSize(), 10.0);
         }
         const QTextCharFormat plain = formatAt(QStringLiteral("Cette application"));
         QCOMPARE(plain.foreground().color(), QColor(0, 0, 0));
         QCOMPARE(plain.fontPointSize(), 10.0);
-        QVERIFY(document->findBlock(text.indexOf(QStringLiteral("Cette"))).blockFormat().leftMargin() > 0);
+        QVERIFY(
+            document->findBlock(text.indexOf(QStringLiteral("Cette"))).blockFormat().leftMargin() >
+            0);
 
         // The pupil cannot type into the introduction.
         panel->setFocus();
@@ -303,8 +321,7 @@ private slots:
         QCOMPARE(document->toPlainText(), text);
     }
 
-    void panelChangesMarkTheTextOnlyWithAnExercise()
-    {
+    void panelChangesMarkTheTextOnlyWithAnExercise() {
         auto* panel = m_window->findChild<QTextEdit*>(QStringLiteral("supertext"));
         auto* fich = m_window->findChild<QLineEdit*>(QStringLiteral("fich"));
         panel->setReadOnly(false);
@@ -316,17 +333,15 @@ private slots:
         QVERIFY(m_window->textemodifie());
     }
 
-    void longPathShowsItsEnd()
-    {
+    void longPathShowsItsEnd() {
         auto* fich = m_window->findChild<QLineEdit*>(QStringLiteral("fich"));
-        const QString path = QStringLiteral("/home/eleve/") + QString(200, QLatin1Char('d'))
-                             + QStringLiteral("/fin.E08");
+        const QString path = QStringLiteral("/home/eleve/") + QString(200, QLatin1Char('d')) +
+                             QStringLiteral("/fin.E08");
         fich->setText(path);
         QCOMPARE(fich->cursorPosition(), path.size());
     }
 
-    void exerciseTabPopsUpItsMenu()
-    {
+    void exerciseTabPopsUpItsMenu() {
         auto* tab = m_window->findChild<QLabel*>(QStringLiteral("BTEXO"));
         auto* menu = m_window->findChild<QMenu*>(QStringLiteral("optionexo"));
         auto item = [menu](const char* name) {
@@ -342,7 +357,8 @@ private slots:
         menu->hide();
 
         m_window->setExocorrige(true);
-        m_window->findChild<QLineEdit*>(QStringLiteral("fich"))->setText(QStringLiteral("/x/exo.E08"));
+        m_window->findChild<QLineEdit*>(QStringLiteral("fich"))
+            ->setText(QStringLiteral("/x/exo.E08"));
         QTest::mouseClick(tab, Qt::LeftButton, {}, QPoint(10, 10));
         QTRY_VERIFY(menu->isVisible());
         QVERIFY(item("opencor")->isEnabled());
@@ -352,8 +368,7 @@ private slots:
     }
 
 private:
-    QAbstractButton* button_(const QString& name)
-    {
+    QAbstractButton* button_(const QString& name) {
         return m_window->findChild<QAbstractButton*>(name);
     }
 

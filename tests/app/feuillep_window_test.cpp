@@ -15,19 +15,16 @@
 using namespace alambix;
 
 namespace {
-QByteArray flagBytes(const QString& folder)
-{
+QByteArray flagBytes(const QString& folder) {
     QFile file(folder + QStringLiteral("/TEMPO.SPC"));
     return file.open(QIODevice::ReadOnly) ? file.readAll().mid(1408, 5) : QByteArray();
 }
 
-ElementButton* check1(FeuilleP& window, int index)
-{
+ElementButton* check1(FeuilleP& window, int index) {
     return window.findChild<ElementButton*>(QStringLiteral("Check1_%1").arg(index));
 }
 
-void clickElement(FeuilleP& window, int index)
-{
+void clickElement(FeuilleP& window, int index) {
     QTest::mouseClick(check1(window, index), Qt::LeftButton);
 }
 
@@ -38,15 +35,13 @@ class FeuillePTest : public QObject {
 private slots:
     void init() { QVERIFY(m_folder.isValid()); }
 
-    void cleanup()
-    {
+    void cleanup() {
         // No window may outlive its test.
         for (QWidget* window : QApplication::topLevelWidgets())
             QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
     }
 
-    void startUp()
-    {
+    void startUp() {
         FeuilleP window(m_folder.path());
         QCOMPARE(flagBytes(m_folder.path()), QByteArray("\x03\x00OUI", 5));
         QCOMPARE(window.windowTitle(), QStringLiteral("Alambix"));
@@ -60,8 +55,7 @@ private slots:
         QCOMPARE(window.dessin()->size(), QSize(321, 490));
     }
 
-    void layout_data()
-    {
+    void layout_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");
         QTest::newRow("Command3") << "Command3" << QRect(0, 0, 89, 41);
@@ -76,8 +70,7 @@ private slots:
         QTest::newRow("supertext") << "supertext" << QRect(424, 187, 361, 358);
     }
 
-    void layout()
-    {
+    void layout() {
         QFETCH(QString, name);
         QFETCH(QRect, geometry);
         FeuilleP window(m_folder.path());
@@ -86,8 +79,7 @@ private slots:
         QCOMPARE(widget->geometry(), geometry);
     }
 
-    void clicksNameTheSetUp()
-    {
+    void clicksNameTheSetUp() {
         FeuilleP window(m_folder.path());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -111,8 +103,7 @@ private slots:
         window.hide();
     }
 
-    void buttonColoursFollowValues()
-    {
+    void buttonColoursFollowValues() {
         FeuilleP window(m_folder.path());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -125,8 +116,7 @@ private slots:
         window.hide();
     }
 
-    void waterRunsWithTheVacuumFlask()
-    {
+    void waterRunsWithTheVacuumFlask() {
         FeuilleP window(m_folder.path());
         QVERIFY(!window.isAnimating());
         window.model().click(FioleAVide);
@@ -135,18 +125,17 @@ private slots:
         QVERIFY(!window.isAnimating());
     }
 
-    void closingAsks_data()
-    {
+    void closingAsks_data() {
         QTest::addColumn<bool>("modified");
         QTest::addColumn<QList<int>>("answers");
         QTest::addColumn<QStringList>("questions");
         QTest::addColumn<bool>("closed");
         const int ok = QMessageBox::Ok;
         const int cancel = QMessageBox::Cancel;
-        QTest::newRow("unchanged, OK") << false << QList<int>{ok} << QStringList{"Fermer Alambix ?"}
-                                       << true;
-        QTest::newRow("unchanged, Cancel") << false << QList<int>{cancel}
-                                           << QStringList{"Fermer Alambix ?"} << false;
+        QTest::newRow("unchanged, OK")
+            << false << QList<int>{ok} << QStringList{"Fermer Alambix ?"} << true;
+        QTest::newRow("unchanged, Cancel")
+            << false << QList<int>{cancel} << QStringList{"Fermer Alambix ?"} << false;
         QTest::newRow("changed text, Cancel first")
             << true << QList<int>{cancel}
             << QStringList{"Attention: perte des modifications du texte."} << false;
@@ -160,8 +149,7 @@ private slots:
             << true;
     }
 
-    void closingAsks()
-    {
+    void closingAsks() {
         QFETCH(bool, modified);
         QFETCH(QList<int>, answers);
         QFETCH(QStringList, questions);
@@ -175,7 +163,8 @@ private slots:
         for (int answer : answers)
             queue.push_back(static_cast<QMessageBox::StandardButton>(answer));
         MessageBoxAnswerer answerer(queue);
-        QTest::mouseClick(window.findChild<QAbstractButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+        QTest::mouseClick(window.findChild<QAbstractButton*>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
         QStringList asked;
         for (const auto& box : answerer.seen()) {
             asked << box.text;
@@ -190,12 +179,10 @@ private slots:
         window.hide();
     }
 
-    void smallScreenHoldsTheWindow()
-    {
+    void smallScreenHoldsTheWindow() {
         FeuilleP window(m_folder.path());
         const QRect screen = window.screen()->geometry();
-        if (screen.width() >= 850)
-            QSKIP("the rule only holds on screens narrower than 850 pixels");
+        if (screen.width() >= 850) QSKIP("the rule only holds on screens narrower than 850 pixels");
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.frameGeometry().size(), QSize(800, 600));

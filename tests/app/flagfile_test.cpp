@@ -10,8 +10,7 @@
 using namespace alambix;
 
 namespace {
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -20,15 +19,13 @@ QByteArray readAll(const QString& path)
 class FlagFileTest : public QObject {
     Q_OBJECT
 private slots:
-    void createsTheFile_data()
-    {
+    void createsTheFile_data() {
         QTest::addColumn<QString>("text");
         QTest::newRow("running") << "OUI";
         QTest::newRow("ended") << "NON";
     }
 
-    void createsTheFile()
-    {
+    void createsTheFile() {
         QFETCH(QString, text);
         QTemporaryDir dir;
         QVERIFY(writeFlagFile(dir.path(), text));
@@ -39,8 +36,7 @@ private slots:
         QCOMPARE(bytes.mid(1413), QByteArray(123, '\0'));
     }
 
-    void keepsEveryOtherByte()
-    {
+    void keepsEveryOtherByte() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("TEMPO.SPC"));
         QByteArray original(2000, '\0');
@@ -60,8 +56,7 @@ private slots:
         QCOMPARE(bytes.mid(1536), original.mid(1536));
     }
 
-    void shortFileIsExtended()
-    {
+    void shortFileIsExtended() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("TEMPO.SPC"));
         {
@@ -76,8 +71,7 @@ private slots:
         QCOMPARE(bytes.mid(1410, 3), QByteArray("OUI"));
     }
 
-    void unwritableFolderFailsQuietly()
-    {
+    void unwritableFolderFailsQuietly() {
         // A folder that is really a file cannot hold the flag, even for root.
         QTemporaryDir dir;
         const QString notAFolder = dir.filePath(QStringLiteral("plain-file"));
