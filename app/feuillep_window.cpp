@@ -5,6 +5,7 @@
 #include "app/introtext.h"
 #include "app/recognition.h"
 #include "app/screenrule.h"
+#include "app/twips.h"
 #include "calculator/machine_window.h"
 #include "drawing/dessin_widget.h"
 #include "files/cheminmontage.h"
@@ -56,10 +57,6 @@ QPixmap picture(QLatin1String name, QSize size) {
     QPainter painter(&pixmap);
     renderer.render(&painter);
     return pixmap;
-}
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
 int nearest(double value) {

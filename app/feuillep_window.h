@@ -3,6 +3,7 @@
 // and the rich-text panel. Closing it ends the program.
 
 #include "app/setupmodel.h"
+#include "app/twips.h"
 
 #include <QString>
 #include <QWidget>
@@ -107,10 +108,5 @@ private:
     bool m_applyingScreenRule = false;
     int m_redrawCount = 0;
 };
-
-// Positions of the window are given in twips, 15 to the pixel.
-constexpr int twips(int value) {
-    return value / 15;
-}
 
 } // namespace alambix

@@ -1,5 +1,7 @@
 #include "calculator/machine_window.h"
 
+#include "app/twips.h"
+
 #include "calculator/machinebackground.h"
 
 #include <QApplication>
@@ -16,11 +18,6 @@
 namespace alambix {
 
 namespace {
-
-// Positions are given in twips, 15 to the pixel.
-QRect twips(int left, int top, int width, int height) {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
 
 enum class KeyFont {
     Plain,       // the default key font
@@ -159,7 +156,7 @@ Machine::Machine(QWidget* parent) : QDialog(parent) {
 
     m_z1 = new QPlainTextEdit(this);
     m_z1->setObjectName(QStringLiteral("z1"));
-    m_z1->setGeometry(twips(240, 240, 4095, 1335));
+    m_z1->setGeometry(twipsRect(240, 240, 4095, 1335));
     QPalette displayPalette = m_z1->palette();
     displayPalette.setColor(QPalette::Base, Qt::black);
     displayPalette.setColor(QPalette::Text, QColor(0, 255, 0));
@@ -182,7 +179,7 @@ Machine::Machine(QWidget* parent) : QDialog(parent) {
 void Machine::buildOptions() {
     auto* picture1 = new QWidget(this);
     picture1->setObjectName(QStringLiteral("Picture1"));
-    picture1->setGeometry(twips(240, 1800, 4095, 975));
+    picture1->setGeometry(twipsRect(240, 1800, 4095, 975));
     setBackground(picture1, QColor(192, 192, 192));
 
     const auto frame = [picture1](const char* name, const QString& title, QRect geometry) {
@@ -205,15 +202,15 @@ void Machine::buildOptions() {
         setBackground(button, QColor(192, 192, 192));
         connect(button, &QRadioButton::clicked, this, [this, name] { pressKey(name); });
     };
-    QGroupBox* frame2 = frame("Frame2", QStringLiteral("Angles"), twips(120, 0, 1815, 855));
-    option(frame2, QStringLiteral("angle1"), QStringLiteral("Radians"), twips(120, 240, 885, 240),
-           false);
-    option(frame2, QStringLiteral("angle0"), QStringLiteral("Degrés"), twips(120, 480, 840, 240),
-           true);
-    QGroupBox* frame3 = frame("Frame3", QStringLiteral("Affichage"), twips(2040, 0, 1935, 855));
-    option(frame3, QStringLiteral("C0"), QStringLiteral("Scientifique"), twips(120, 240, 1125, 240),
-           false);
-    option(frame3, QStringLiteral("C1"), QStringLiteral("Standard"), twips(120, 480, 1065, 240),
+    QGroupBox* frame2 = frame("Frame2", QStringLiteral("Angles"), twipsRect(120, 0, 1815, 855));
+    option(frame2, QStringLiteral("angle1"), QStringLiteral("Radians"),
+           twipsRect(120, 240, 885, 240), false);
+    option(frame2, QStringLiteral("angle0"), QStringLiteral("Degrés"),
+           twipsRect(120, 480, 840, 240), true);
+    QGroupBox* frame3 = frame("Frame3", QStringLiteral("Affichage"), twipsRect(2040, 0, 1935, 855));
+    option(frame3, QStringLiteral("C0"), QStringLiteral("Scientifique"),
+           twipsRect(120, 240, 1125, 240), false);
+    option(frame3, QStringLiteral("C1"), QStringLiteral("Standard"), twipsRect(120, 480, 1065, 240),
            true);
 }
 
@@ -222,7 +219,7 @@ void Machine::buildKeys() {
         auto* key = new QPushButton(QString::fromUtf8(info.caption), this);
         const QString name = QString::fromLatin1(info.name);
         key->setObjectName(name);
-        key->setGeometry(twips(info.left, info.top, info.width, info.height));
+        key->setGeometry(twipsRect(info.left, info.top, info.width, info.height));
         key->setToolTip(QString::fromUtf8(info.tooltip));
         key->setFont(keyFont(info.font));
         key->setCursor(Qt::PointingHandCursor);

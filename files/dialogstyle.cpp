@@ -1,15 +1,12 @@
 #include "files/dialogstyle.h"
 
 #include "app/feuillep_window.h"
+#include "app/twips.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace alambix {
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(twips(left), twips(top), twips(width), twips(height));
-}
 
 void styleDialog(QWidget* dialog, const QWidget& main, int widthTwips, int heightTwips) {
     QFont font(QStringLiteral("Liberation Sans"));

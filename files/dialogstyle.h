@@ -1,6 +1,8 @@
 #pragma once
 // Look shared by the open and save dialogs.
 
+#include "app/twips.h"
+
 #include <QColor>
 #include <QRect>
 #include <QString>
@@ -13,8 +15,6 @@ namespace alambix {
 
 inline const QColor DialogBackground(232, 213, 191);
 
-// A rectangle given in twips, 15 to the pixel.
-QRect twipsRect(int left, int top, int width, int height);
 // Common set-up of a dialog: font, background, fixed client size in twips, place over `main`.
 void styleDialog(QWidget* dialog, const QWidget& main, int widthTwips, int heightTwips);
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& rect);

@@ -1,6 +1,7 @@
 #include "print/confimp_dialog.h"
 
 #include "app/feuillep_window.h"
+#include "app/twips.h"
 #include "drawing/dessin_widget.h"
 #include "print/updown_control.h"
 
@@ -25,10 +26,6 @@ namespace alambix {
 namespace {
 const QColor face(192, 192, 192);
 const QColor darkBlue(0, 0, 128);
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(twips(left), twips(top), twips(width), twips(height));
-}
 
 QFont dialogFont(double pointSize, bool bold = false) {
     QFont font(QStringLiteral("Liberation Sans"));
