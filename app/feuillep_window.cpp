@@ -6,6 +6,7 @@
 #include "app/recognition.h"
 #include "app/screenrule.h"
 #include "app/twips.h"
+#include "app/windowfont.h"
 #include "calculator/machine_window.h"
 #include "drawing/dessin_widget.h"
 #include "files/cheminmontage.h"
@@ -41,14 +42,6 @@
 namespace alambix {
 
 namespace {
-QFont windowFont(double pointSize, bool bold = false) {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
 // One of our pictures, rendered from its vector source at the size it is shown.
 QPixmap picture(QLatin1String name, QSize size) {
     QPixmap pixmap(size);

@@ -1,6 +1,7 @@
 #include "calculator/machine_window.h"
 
 #include "app/twips.h"
+#include "app/windowfont.h"
 
 #include "calculator/machinebackground.h"
 
@@ -146,10 +147,7 @@ void setBackground(QWidget* widget, QColor colour) {
 Machine::Machine(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Machine à calculer"));
     setFixedSize(301, 430);
-    QFont windowFont(QStringLiteral("Liberation Sans"));
-    windowFont.setPointSizeF(8.25);
-    windowFont.setBold(true);
-    setFont(windowFont);
+    setFont(windowFont(8.25, true));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(192, 192, 192));
     setPalette(palette);

@@ -2,6 +2,7 @@
 
 #include "app/feuillep_window.h"
 #include "app/twips.h"
+#include "app/windowfont.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -9,10 +10,7 @@
 namespace alambix {
 
 void styleDialog(QWidget* dialog, const QWidget& main, int widthTwips, int heightTwips) {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    dialog->setFont(font);
+    dialog->setFont(windowFont(8.25));
     QPalette pal = dialog->palette();
     pal.setColor(QPalette::Window, DialogBackground);
     dialog->setPalette(pal);

@@ -2,6 +2,7 @@
 
 #include "app/feuillep_window.h"
 #include "app/twips.h"
+#include "app/windowfont.h"
 #include "drawing/dessin_widget.h"
 #include "print/updown_control.h"
 
@@ -26,14 +27,6 @@ namespace alambix {
 namespace {
 const QColor face(192, 192, 192);
 const QColor darkBlue(0, 0, 128);
-
-QFont dialogFont(double pointSize, bool bold = false) {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
 
 // The printer the program prints on when none is given: chosen once, kept for the session, as
 // the choice made with "&Imprimantes" must hold for later prints. Never freed on purpose: it
@@ -61,7 +54,7 @@ Confimp::Confimp(FeuilleP& feuilleP, QPrinter* printer)
     setWindowTitle(QStringLiteral("Imprimer"));
     setWindowIcon(QIcon());
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    setFont(dialogFont(8.25));
+    setFont(windowFont(8.25));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, face);
     pal.setColor(QPalette::Button, face);
@@ -174,7 +167,7 @@ void Confimp::buildControls() {
     auto* label1 = new QLabel(QStringLiteral("Veuillez patienter quelques instants..."), m_frame2);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setGeometry(twipsRect(840, 360, 4095, 255));
-    label1->setFont(dialogFont(9.75, true));
+    label1->setFont(windowFont(9.75, true));
     QPalette notice = label1->palette();
     notice.setColor(QPalette::WindowText, darkBlue);
     label1->setPalette(notice);
