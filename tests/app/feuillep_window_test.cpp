@@ -116,6 +116,29 @@ private slots:
         window.hide();
     }
 
+    void paintsGradientShadowAndCaption() {
+        FeuilleP window(m_folder.path());
+        window.resize(791, 572);
+        const QImage image = window.grab().toImage();
+        // Gradient: RGB(m, m, k) row by row, on the bare background between the controls.
+        QCOMPARE(image.pixelColor(415, 45), QColor(251, 251, 249));
+        QCOMPARE(image.pixelColor(300, 565), QColor(203, 203, 184));
+        // Shadow: the 3-pixel strips right of and below the text panel.
+        const QRect panel = window.findChild<QWidget*>(QStringLiteral("supertext"))->geometry();
+        QCOMPARE(image.pixelColor(panel.right() + 2, panel.center().y()), QColor(128, 128, 128));
+        QCOMPARE(image.pixelColor(panel.center().x(), panel.bottom() + 2), QColor(128, 128, 128));
+        // The caption above the name box: olive text over its light shadow.
+        bool olive = false;
+        bool shadow = false;
+        for (int y = 50; y < 75; ++y)
+            for (int x = 500; x < 760; ++x) {
+                olive = olive || image.pixelColor(x, y) == QColor(128, 128, 0);
+                shadow = shadow || image.pixelColor(x, y) == QColor(192, 192, 192);
+            }
+        QVERIFY(olive);
+        QVERIFY(shadow);
+    }
+
     void waterRunsWithTheVacuumFlask() {
         FeuilleP window(m_folder.path());
         QVERIFY(!window.isAnimating());
