@@ -31,4 +31,4 @@ else
   exit 1
 fi
 "${run[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-"${run[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${run[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
