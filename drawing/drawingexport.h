@@ -11,13 +11,11 @@ class QIODevice;
 class QPainter;
 
 namespace alambix {
+
 // Paints the drawing as vectors in its pixel frame (321 x 490 units from the painter's origin):
 // the gradient background when asked, or the plain back colour, then the set-up. Used by export
 // and printing, so that both stay sharp at any size.
 void renderDrawing(QPainter& painter, const SetupValues& values, bool withBackground);
-} // namespace alambix
-
-namespace alambix {
 
 enum class ExportFormat { Png, Svg, Pdf };
 enum class ExportResult { Written, UnknownFormat, WriteFailed };

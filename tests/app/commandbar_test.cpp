@@ -4,7 +4,7 @@
 #include "drawing/dessin_widget.h"
 #include "files/cheminmontage.h"
 #include "invitation.h"
-#include "messageboxanswerer.h"
+#include "messagecatcher.h"
 #include "print/clipboardexport.h"
 
 #include <QAbstractButton>
@@ -251,12 +251,12 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, file);
         QFile::remove(m_folder.filePath(file));
-        MessageBoxAnswerer answerer({QMessageBox::Ok});
+        MessageCatcher answerer;
         QTest::mouseClick(button_(button), Qt::LeftButton);
-        QCOMPARE(answerer.seen().size(), std::size_t(1));
-        QCOMPARE(answerer.seen().front().icon, QMessageBox::Critical);
-        QVERIFY2(answerer.seen().front().text.contains(file),
-                 qPrintable(answerer.seen().front().text));
+        QCOMPARE(answerer.messages().size(), std::size_t(1));
+        QCOMPARE(answerer.messages().front().icon, QMessageBox::Critical);
+        QVERIFY2(answerer.messages().front().text.contains(file),
+                 qPrintable(answerer.messages().front().text));
     }
 
     void helpAndCourseOpenInTheViewer() {

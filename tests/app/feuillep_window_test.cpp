@@ -3,7 +3,7 @@
 #include "app/feuillep_window.h"
 #include "drawing/dessin_widget.h"
 #include "invitation.h"
-#include "messageboxanswerer.h"
+#include "messagecatcher.h"
 
 #include <QFile>
 #include <QLabel>
@@ -185,11 +185,12 @@ private slots:
         std::deque<QMessageBox::StandardButton> queue;
         for (int answer : answers)
             queue.push_back(static_cast<QMessageBox::StandardButton>(answer));
-        MessageBoxAnswerer answerer(queue);
+        MessageCatcher answerer;
+        answerer.queueAnswers(queue);
         QTest::mouseClick(window.findChild<QAbstractButton*>(QStringLiteral("Command1")),
                           Qt::LeftButton);
         QStringList asked;
-        for (const auto& box : answerer.seen()) {
+        for (const auto& box : answerer.messages()) {
             asked << box.text;
             QCOMPARE(box.icon, QMessageBox::Question);
         }
