@@ -1,6 +1,8 @@
 #include "app/feuillep_window.h"
 
 #include "app/elementbutton.h"
+#include "app/explain.h"
+#include "app/explainmenu.h"
 #include "app/flagfile.h"
 #include "app/introtext.h"
 #include "app/recognition.h"
@@ -139,6 +141,8 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
     setMouseTracking(true);
     m_dessin->setMouseTracking(true);
     m_dessin->installEventFilter(this);
+    installExplainMenu(m_dessin, m_model);
+    m_infoGeometry = m_info->geometry();
 }
 
 FeuilleP::~FeuilleP() = default;
@@ -201,9 +205,15 @@ void FeuilleP::buildElementButtons() {
         auto* button = new ElementButton(i, this);
         button->setGeometry(twipsRect(120, elementButtonTopTwips(i), 1215, 525));
         connect(button, &QPushButton::clicked, this, [this, i] {
-            m_model.click(i);
+            const bool taken = m_model.click(i);
             // A click the model refused leaves the button as the model says.
             m_check1.at(static_cast<std::size_t>(i))->showValue(m_model.value(i));
+            // The hint line says why the rules took pieces away.
+            const QString reasons = taken ? switchOffReasons(m_model.lastSwitchOffs()) : QString();
+            if (!reasons.isEmpty())
+                showExplanation(reasons, m_check1.at(static_cast<std::size_t>(i)));
+            else if (hint() == m_explanation)
+                setHint(QString::fromUtf8(elementHint));
         });
         m_check1.at(static_cast<std::size_t>(i)) = button;
         button->setMouseTracking(true);
@@ -358,7 +368,21 @@ QString FeuilleP::hint() const {
 }
 
 void FeuilleP::setHint(const QString& text) {
+    if (m_info->geometry() != m_infoGeometry && !m_infoGeometry.isNull())
+        m_info->setGeometry(m_infoGeometry);
     m_info->setText(text);
+}
+
+void FeuilleP::showExplanation(const QString& text, QObject* button) {
+    setHint(text);
+    m_explanation = text;
+    m_explainedButton = button;
+    // A reason is longer than a hint: the line grows down over the panel while it shows one.
+    const int height = m_info->heightForWidth(m_info->width());
+    if (height > m_info->height()) {
+        m_info->resize(m_info->width(), height + 6);
+        m_info->raise();
+    }
 }
 
 void FeuilleP::ecritintro() {
@@ -415,6 +439,8 @@ void FeuilleP::hintFor(QObject* area) {
     } else if (area == m_btexo) {
         setHint(QString::fromUtf8(exerciseTabHint));
     } else if (qobject_cast<ElementButton*>(area)) {
+        // A reason stays while the pointer is still on the button that gave it.
+        if (area == m_explainedButton && hint() == m_explanation) return;
         setHint(QString::fromUtf8(elementHint));
     } else {
         for (const auto& command : commandBar) {
@@ -431,6 +457,13 @@ bool FeuilleP::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_btexo && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         showExerciseMenu();
+    // A greyed element button takes no click: its click says why it is greyed.
+    if (auto* button = qobject_cast<ElementButton*>(watched);
+        button && !button->isEnabled() && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        showExplanation(greyedReason(button->index(), m_model.values()), button);
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 

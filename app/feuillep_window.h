@@ -86,6 +86,7 @@ private:
     void hintFor(QObject* area);
     void openDocument(const QString& fileName, const QString& title);
     void showExerciseMenu();
+    void showExplanation(const QString& text, QObject* button);
 
     QString m_programFolder;
     SetupModel m_model;
@@ -101,6 +102,10 @@ private:
     QTimer* m_timer1 = nullptr;
     QMenu* m_menucop = nullptr;
     QMenu* m_optionexo = nullptr;
+    // The reason shown in the hint line after a click, and the button it stays on.
+    QString m_explanation;
+    QObject* m_explainedButton = nullptr;
+    QRect m_infoGeometry;
     bool m_textemodifie = false;
     bool m_unloaded = false;
     bool m_courseOnF1 = false;

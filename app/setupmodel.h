@@ -2,8 +2,11 @@
 // The set-up being built and the rules that keep it coherent.
 
 #include "app/elements.h"
+#include "app/switchoff.h"
 
 #include <QObject>
+
+#include <vector>
 
 namespace alambix {
 
@@ -31,6 +34,10 @@ public:
     // "&Nouveau": switches every element off, in index order.
     void clearAll();
 
+    // What the rules switched off during the last change made from outside (a click, a
+    // setValue(), "&Nouveau" as a whole), in the order they did it.
+    const std::vector<SwitchOff>& lastSwitchOffs() const { return m_switchOffs; }
+
     // Number of redraws asked for since construction (one per change made from outside).
     int redrawCount() const { return m_redrawCount; }
 
@@ -41,12 +48,14 @@ signals:
 private:
     void handleChange(int index);
     void applyAvailability();
-    void switchOff(int index);
+    void switchOff(int index, SwitchOffRule rule, int cause);
     void setEnabled(int index, bool enabled);
 
     SetupValues m_values{};
     SetupValues m_enabled{};
+    std::vector<SwitchOff> m_switchOffs;
     int m_depth = 0;
+    bool m_clearing = false;
     int m_redrawCount = 0;
 };
 

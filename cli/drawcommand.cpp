@@ -1,5 +1,6 @@
 #include "cli/drawcommand.h"
 
+#include "app/explain.h"
 #include "app/recognition.h"
 #include "app/setupmodel.h"
 #include "drawing/drawingexport.h"
@@ -27,7 +28,8 @@ int usageError(const QString& message) {
     printLine(
         QStringLiteral(
             "usage: alambix-cli draw [--load FILE.C03] [--click LIST] [--save FILE.C03]\n"
-            "                        [--no-background] [--output FILE.png|FILE.svg|FILE.pdf]"),
+            "                        [--no-background] [--output FILE.png|FILE.svg|FILE.pdf]\n"
+            "                        [--explain]"),
         stderr);
     return 2;
 }
@@ -38,6 +40,7 @@ struct DrawOptions {
     QString save;
     QString output;
     bool withBackground = true;
+    bool explain = false;
 };
 
 // Parses the options; returns an error message on a wrong argument.
@@ -62,6 +65,8 @@ std::optional<QString> parse(const QStringList& args, DrawOptions& options) {
             if (!error) options.clicks += list.split(QLatin1Char(','), Qt::SkipEmptyParts);
         } else if (arg == QLatin1String("--no-background"))
             options.withBackground = false;
+        else if (arg == QLatin1String("--explain"))
+            options.explain = true;
         else
             error = QStringLiteral("option inconnue: %1").arg(arg);
         if (error) return error;
@@ -116,11 +121,15 @@ int runDraw(const QStringList& args) {
             return 1;
         }
     }
+    // What the rules switched off on the last click; "&Nouveau", a refused click or a load
+    // removes nothing by a rule of a click.
+    std::vector<SwitchOff> lastClickSwitchOffs;
     for (const QString& token : options.clicks) {
+        lastClickSwitchOffs.clear();
         if (token.trimmed() == QLatin1String("N"))
             model.clearAll();
-        else
-            model.click(token.trimmed().toInt());
+        else if (model.click(token.trimmed().toInt()))
+            lastClickSwitchOffs = model.lastSwitchOffs();
     }
 
     if (!options.save.isEmpty()) {
@@ -148,6 +157,20 @@ int runDraw(const QStringList& args) {
     printLine(QStringLiteral("name: ") + name, stdout);
     printLine(QStringLiteral("elements: ") + setupText(model.values()), stdout);
     printLine(QStringLiteral("enabled: ") + setupText(model.enabledStates()), stdout);
+    if (options.explain) {
+        for (const SwitchOff& removed : lastClickSwitchOffs)
+            printLine(
+                QStringLiteral("removed: %1 %2").arg(removed.element).arg(switchOffReason(removed)),
+                stdout);
+        for (const NearestSetup& nearest : nearestSetups(model.values())) {
+            QStringList clicks;
+            for (int k : nearest.clicks)
+                clicks << QString::number(k);
+            printLine(
+                QStringLiteral("nearest: %1: %2").arg(nearest.name, clicks.join(QLatin1Char(','))),
+                stdout);
+        }
+    }
     return 0;
 }
 

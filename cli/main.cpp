@@ -14,6 +14,7 @@ namespace {
 int usage() {
     std::fputs("usage: alambix-cli draw [--load FILE.C03] [--click LIST] [--save FILE.C03]\n"
                "                        [--no-background] [--output FILE.png|FILE.svg|FILE.pdf]\n"
+               "                        [--explain]\n"
                "       alambix-cli calc [--radians] [--scientific] EXPRESSION...\n"
                "       alambix-cli calc --keys [--trace] KEY...\n",
                stderr);
