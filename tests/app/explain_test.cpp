@@ -153,11 +153,7 @@ private slots:
             << "greyed 13"
             << "Le couvercle ferme le bécher pendant que la plaque se développe : ajouter d'abord "
                "le Bécher, puis la Plaque chromato.";
-        QTest::newRow("missing, two ways")
-            << "2,3,9,10"
-            << "missing"
-            << "Pour un Entraînement à la vapeur : retirer Colonne de Vigreux.\nPour une "
-               "Distillation : ajouter Thermomètre.";
+
         QTest::newRow("missing, from nothing")
             << ""
             << "missing"
