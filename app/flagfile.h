@@ -8,7 +8,8 @@ namespace alambix {
 
 // Writes `text` ("OUI" or "NON") into record 12 of folder/TEMPO.SPC, creating the file when
 // needed and leaving every other byte as it was. Returns false when the file cannot be
-// written (a read-only folder, a locked file); callers ignore that, as the package does.
+// written (a read-only folder or file, a full disk), the old file then unchanged; callers
+// ignore that, as the package does.
 bool writeFlagFile(const QString& folder, const QString& text);
 
 } // namespace alambix
