@@ -35,6 +35,23 @@ int createSibling(const QString& target, QByteArray& name) {
     return -1;
 }
 
+// A file that remembers a failed write: QFile forgets its error on the next seek, and the
+// writers of some formats never look at what a write returned.
+class CheckedFile : public QFile {
+public:
+    bool failed() const { return m_failed || error() != QFileDevice::NoError; }
+
+protected:
+    qint64 writeData(const char* data, qint64 length) override {
+        const qint64 written = QFile::writeData(data, length);
+        if (written != length) m_failed = true;
+        return written;
+    }
+
+private:
+    bool m_failed = false;
+};
+
 // Syncs the folder so that the rename itself survives a crash; a folder that cannot be synced
 // does not make the write fail, the file itself is already on disk.
 void syncFolderOf(const QByteArray& name) {
@@ -67,12 +84,12 @@ WriteOutcome writeFileSafely(const QString& path, const DeviceWriter& write) {
 
     bool ok = true;
     {
-        QFile file;
+        CheckedFile file;
         // Unbuffered: every write reaches the file at once, and its failure is seen at once.
         ok = file.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered,
                        QFileDevice::DontCloseHandle);
         ok = ok && write(file);
-        ok = ok && file.flush() && file.error() == QFileDevice::NoError;
+        ok = ok && file.flush() && !file.failed();
         file.close();
     }
     if (ok && replacing) {
