@@ -10,22 +10,29 @@
 
 namespace alambix {
 
-bool writeFlagFile(const QString& folder, const QString& text) {
+std::optional<QByteArray> flagFileBytes(const QByteArray& old, const QString& text) {
     constexpr int flagRecord = 12;
+    QByteArray bytes = old;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::ReadWrite) || !writeRecord(buffer, flagRecord, text))
+        return std::nullopt;
+    buffer.close();
+    return bytes;
+}
+
+bool writeFlagFile(const QString& folder, const QString& text) {
     const QString path = QDir(folder).filePath(QStringLiteral("TEMPO.SPC"));
     // The other records belong to the rest of the package: they are copied as they are, and
     // the whole file is replaced only once the new one is safely written.
-    QByteArray bytes;
+    QByteArray old;
     if (QFileInfo::exists(path)) {
-        QFile old(path);
-        if (!old.open(QIODevice::ReadOnly)) return false;
-        bytes = old.readAll();
-        if (old.error() != QFileDevice::NoError) return false;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return false;
+        old = file.readAll();
+        if (file.error() != QFileDevice::NoError) return false;
     }
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::ReadWrite) || !writeRecord(buffer, flagRecord, text)) return false;
-    buffer.close();
-    return writeFileSafely(path, bytes) == WriteOutcome::Written;
+    const std::optional<QByteArray> bytes = flagFileBytes(old, text);
+    return bytes && writeFileSafely(path, *bytes) == WriteOutcome::Written;
 }
 
 } // namespace alambix

@@ -2,7 +2,10 @@
 // The flag file "TEMPO.SPC" shared with the rest of the teaching package: record 12 says
 // whether this module is running.
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 namespace alambix {
 
@@ -11,5 +14,8 @@ namespace alambix {
 // written (a read-only folder or file, a full disk), the old file then unchanged; callers
 // ignore that, as the package does.
 bool writeFlagFile(const QString& folder, const QString& text);
+
+// The bytes of a flag file `old` with `text` in record 12; nothing when the text does not fit.
+std::optional<QByteArray> flagFileBytes(const QByteArray& old, const QString& text);
 
 } // namespace alambix
