@@ -109,6 +109,7 @@ private slots:
     void failedWriteKeepsTheOldFile();
     void replacedFileKeepsItsMode_data();
     void replacedFileKeepsItsMode();
+    void linkStaysALink();
     void failingDeviceIsReported_data();
     void failingDeviceIsReported();
 };
@@ -180,6 +181,18 @@ void SafeWriteTest::replacedFileKeepsItsMode() {
     QCOMPARE(int(modeOf(path)), mode);
     ::chmod(QFile::encodeName(path).constData(), 0600);
     QCOMPARE(fileBytes(path), mayWrite ? setupBytes("10010000100110") : old);
+}
+
+void SafeWriteTest::linkStaysALink() {
+    // The file a link names is replaced; the link itself stays in place.
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("vrai.C03"));
+    const QString link = dir.filePath(QStringLiteral("lien.C03"));
+    QVERIFY(putFile(target, "ancien"));
+    QVERIFY(QFile::link(target, link));
+    QVERIFY(writeSetupFile(link, distillation));
+    QCOMPARE(QFileInfo(link).symLinkTarget(), target);
+    QCOMPARE(fileBytes(target), setupBytes("10010000100110"));
 }
 
 void SafeWriteTest::failingDeviceIsReported_data() {
