@@ -3,6 +3,7 @@
 #include "drawing/drawingsurface.h"
 #include "drawing/paintercanvas.h"
 #include "drawing/setupdrawing.h"
+#include "files/safewrite.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -10,7 +11,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace alambix {
@@ -80,31 +80,33 @@ std::optional<ExportFormat> exportFormatFor(const QString& path) {
 
 bool writeDrawing(QIODevice& device, ExportFormat format, const SetupValues& values,
                   bool withBackground) {
+    // Into memory first: the SVG and PDF generators do not report a failed write, so the device
+    // gets the finished bytes in one write whose result is checked.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool drawn = false;
     switch (format) {
     case ExportFormat::Png:
-        return writePng(device, values, withBackground);
+        drawn = writePng(buffer, values, withBackground);
+        break;
     case ExportFormat::Svg:
-        return writeSvg(device, values, withBackground);
+        drawn = writeSvg(buffer, values, withBackground);
+        break;
     case ExportFormat::Pdf:
-        return writePdf(device, values, withBackground);
+        drawn = writePdf(buffer, values, withBackground);
+        break;
     }
-    return false;
+    return drawn && !bytes.isEmpty() && writeAll(device, bytes);
 }
 
 ExportResult exportDrawing(const SetupValues& values, bool withBackground, const QString& path) {
     const auto format = exportFormatFor(path);
     if (!format) return ExportResult::UnknownFormat;
-    // Into memory first: a failed drawing never reaches the file, and the file the user already
-    // has is replaced only when the whole new one is on disk.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!writeDrawing(buffer, *format, values, withBackground) || bytes.isEmpty())
-        return ExportResult::WriteFailed;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return ExportResult::WriteFailed;
-    return ExportResult::Written;
+    const WriteOutcome outcome = writeFileSafely(path, [&](QIODevice& device) {
+        return writeDrawing(device, *format, values, withBackground);
+    });
+    return outcome == WriteOutcome::Written ? ExportResult::Written : ExportResult::WriteFailed;
 }
 
 } // namespace alambix

@@ -29,8 +29,8 @@ bool writeDrawing(QIODevice& device, ExportFormat format, const SetupValues& val
                   bool withBackground);
 
 // Writes the set-up's drawing as the screen shows it (without the pump's random water lines),
-// with or without the gradient background; the format follows the file name's suffix. The file
-// is replaced only once the new drawing is complete.
+// with or without the gradient background; the format follows the file name's suffix. Written
+// through writeFileSafely(): a failed export leaves the old file as it was.
 ExportResult exportDrawing(const SetupValues& values, bool withBackground, const QString& path);
 
 } // namespace alambix

@@ -3,10 +3,10 @@
 #include "app/blanks.h"
 #include "app/setupmodel.h"
 #include "files/recordfile.h"
+#include "files/safewrite.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace alambix {
 
@@ -45,15 +45,9 @@ bool writeSetup(QIODevice& device, const SetupValues& values) {
 }
 
 bool writeSetupFile(const QString& path, const SetupValues& values) {
-    const QFileInfo info(path);
-    if (info.exists() && (info.isDir() || !info.isWritable())) return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!writeSetup(file, values)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeFileSafely(path, [&values](QIODevice& device) {
+               return writeSetup(device, values);
+           }) == WriteOutcome::Written;
 }
 
 QString composeSetupPath(const QString& typed, const QString& listedFolder) {

@@ -43,8 +43,8 @@ void applySetup(SetupModel& model, const SetupValues& values);
 
 // Writes both records of a set-up file to an open device.
 bool writeSetup(QIODevice& device, const SetupValues& values);
-// Writes the set-up file at `path`. The old file, if any, is replaced only once the new one is
-// completely written, so a failed save never damages it. A read-only file is not overwritten.
+// Writes the set-up file at `path` through writeFileSafely(): a failed save leaves the old file
+// as it was, a file the user may not write is refused, a replaced file keeps its mode.
 bool writeSetupFile(const QString& path, const SetupValues& values);
 
 // Composes the path a typed name is saved under: spaces trimmed, every suffix removed from the

@@ -10,12 +10,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    // First byte: angle unit and whether the display empties halfway; the rest: the text, one
-    // character a byte so that every letter and sign the keypad or keyboard can give occurs.
+    // First byte: angle unit, whether the display empties halfway, and how the rest is read:
+    // one character a byte, so that every letter and sign of the keypad occurs easily, or UTF-16
+    // units, so that every character of Unicode (and lone surrogates) occurs too.
     const bool radians = data[0] & 1;
     const bool displayEmpties = data[0] & 2;
-    QString expression = QString::fromLatin1(reinterpret_cast<const char*>(data + 1),
-                                             static_cast<qsizetype>(size - 1));
+    const bool utf16 = data[0] & 4;
+    QString expression = utf16 ? QString::fromUtf16(reinterpret_cast<const char16_t*>(data + 1),
+                                                    static_cast<qsizetype>((size - 1) / 2))
+                               : QString::fromLatin1(reinterpret_cast<const char*>(data + 1),
+                                                     static_cast<qsizetype>(size - 1));
     int reads = 0;
     const alambix::DisplayText display = [&reads, displayEmpties] {
         return displayEmpties && ++reads > 50 ? QString() : QStringLiteral(" Patience ");

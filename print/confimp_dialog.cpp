@@ -239,7 +239,13 @@ void Confimp::print() {
 
     // The copies are the pages of this job; the platform dialog's own count would multiply them.
     m_printer->setCopyCount(1);
-    m_printResult = printDrawing(*m_printer, m_feuilleP.model().values(), chosen);
+    if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty())
+        // A file is written as every file of the program is: the old one survives a failure.
+        m_printResult = printDrawingToFile(m_printer->outputFileName(), m_printer->pageLayout(),
+                                           m_printer->resolution(), m_printer->docName(),
+                                           m_feuilleP.model().values(), chosen);
+    else
+        m_printResult = printDrawing(*m_printer, m_feuilleP.model().values(), chosen);
 
     if (!chosen.withBackground) m_feuilleP.fondessin();
     // No message either way, as before; the result code tells the caller whether pages went out.

@@ -2,9 +2,11 @@
 
 #include "drawing/drawingexport.h"
 #include "drawing/setupdrawing.h"
+#include "files/safewrite.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 
 #include <algorithm>
 
@@ -43,6 +45,23 @@ PrintResult printDrawing(QPagedPaintDevice& device, const SetupValues& values,
         }
     }
     return painter.end() ? PrintResult::Printed : PrintResult::Interrupted;
+}
+
+PrintResult printDrawingToFile(const QString& path, const QPageLayout& layout, int resolution,
+                               const QString& title, const SetupValues& values,
+                               const PrintOptions& options) {
+    PrintResult printed = PrintResult::NotStarted;
+    const WriteOutcome outcome = writeFileSafely(path, [&](QIODevice& device) {
+        QPdfWriter writer(&device);
+        writer.setTitle(title);
+        writer.setCreator(QStringLiteral("Alambix"));
+        writer.setResolution(resolution);
+        writer.setPageLayout(layout);
+        printed = printDrawing(writer, values, options);
+        return printed == PrintResult::Printed;
+    });
+    if (printed != PrintResult::Printed) return printed;
+    return outcome == WriteOutcome::Written ? PrintResult::Printed : PrintResult::WriteFailed;
 }
 
 } // namespace alambix

@@ -6,7 +6,9 @@
 #include <QRectF>
 #include <QSizeF>
 
+class QPageLayout;
 class QPagedPaintDevice;
+class QString;
 
 namespace alambix {
 
@@ -37,11 +39,18 @@ enum class PrintResult {
     Printed,
     NotStarted,  // the device refused to open: no usable printer
     Interrupted, // a new page or the end of the job failed
+    WriteFailed, // printing to a file: the file could not be written, the old one is unchanged
 };
 
 // Prints the set-up's drawing as vectors, once per copy, each copy on its own page of a single
 // job; the job is ended after the last copy.
 PrintResult printDrawing(QPagedPaintDevice& device, const SetupValues& values,
                          const PrintOptions& options);
+
+// The same job printed to a PDF file with the printer's page layout and resolution, written
+// through writeFileSafely(): the file is replaced only once every page is safely on disk.
+PrintResult printDrawingToFile(const QString& path, const QPageLayout& layout, int resolution,
+                               const QString& title, const SetupValues& values,
+                               const PrintOptions& options);
 
 } // namespace alambix

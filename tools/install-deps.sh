@@ -9,6 +9,9 @@ packages=(
   libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth poppler-utils
+  ccache
+  # the fuzz targets: clang, its runtime (libclang_rt.fuzzer, the sanitizers), the symbolizer
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: a normal build with warnings
-# as errors, and a build under the address and undefined-behaviour sanitizers.
+# as errors, and a build under the address and undefined-behaviour sanitizers; then runs every fuzz
+# target for a short time from its seed corpus (tools/fuzz.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/install-deps.sh"
@@ -22,3 +23,6 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ctest --test-dir "$root/build/sanitize" --output-on-failure -j"$jobs"
+
+echo "== Fuzz targets, from their seed corpora =="
+"$root/tools/fuzz.sh"
