@@ -71,7 +71,9 @@ int runRtf(const QStringList& args) {
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
     if (!exportDocument(document, output, *format)) {
-        printLine(QStringLiteral("Impossible d'écrire le fichier ") + output, stderr);
+        printLine(QStringLiteral("Erreur d'écriture: ") + output +
+                      QStringLiteral(". Vérifier l'état du lecteur et le nom du fichier."),
+                  stderr);
         return 1;
     }
     return 0;

@@ -2,6 +2,7 @@
 
 #include "exercises/rtfwriter.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -24,45 +25,53 @@ std::optional<DocumentFormat> documentFormatForPath(const QString& path) {
     return std::nullopt;
 }
 
-bool writeFileSafely(const QString& path, const std::function<bool(QIODevice&)>& produce) {
+bool writeFileSafely(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!produce(file) || file.error() != QFileDevice::NoError) {
+    if (file.write(bytes) != bytes.size() || !file.flush() ||
+        file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }
     return file.commit();
 }
 
+namespace {
+// The file's bytes; writers that may close their device write to memory first.
+std::optional<QByteArray> encode(const QTextDocument& document, DocumentFormat format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    switch (format) {
+    case DocumentFormat::Rtf:
+        if (!writeRtf(document, buffer)) return std::nullopt;
+        return bytes;
+    case DocumentFormat::Html:
+        return document.toHtml().toUtf8();
+    case DocumentFormat::Text:
+        return (document.toPlainText() + QLatin1Char('\n')).toUtf8();
+    case DocumentFormat::Odt: {
+        QTextDocumentWriter writer(&buffer, "odf");
+        if (!writer.write(&document)) return std::nullopt;
+        return bytes;
+    }
+    case DocumentFormat::Pdf: {
+        QPdfWriter pdf(&buffer);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+        pdf.setResolution(300);
+        pdf.setCreator(QStringLiteral("Alambix"));
+        document.print(&pdf);
+        return bytes;
+    }
+    }
+    return std::nullopt;
+}
+} // namespace
+
 bool exportDocument(const QTextDocument& document, const QString& path, DocumentFormat format) {
-    return writeFileSafely(path, [&](QIODevice& device) {
-        switch (format) {
-        case DocumentFormat::Rtf:
-            return writeRtf(document, device);
-        case DocumentFormat::Html: {
-            const QByteArray html = document.toHtml().toUtf8();
-            return device.write(html) == html.size();
-        }
-        case DocumentFormat::Text: {
-            const QByteArray text = (document.toPlainText() + QLatin1Char('\n')).toUtf8();
-            return device.write(text) == text.size();
-        }
-        case DocumentFormat::Odt: {
-            QTextDocumentWriter writer(&device, "odf");
-            return writer.write(&document);
-        }
-        case DocumentFormat::Pdf: {
-            QPdfWriter pdf(&device);
-            pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                          QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-            pdf.setResolution(300);
-            pdf.setCreator(QStringLiteral("Alambix"));
-            document.print(&pdf);
-            return true; // write failures show in the file's error state
-        }
-        }
-        return false;
-    });
+    const std::optional<QByteArray> bytes = encode(document, format);
+    return bytes && writeFileSafely(path, *bytes);
 }
 
 } // namespace alambix

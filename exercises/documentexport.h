@@ -3,7 +3,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 class QIODevice;
@@ -20,8 +19,7 @@ std::optional<DocumentFormat> documentFormatForPath(const QString& path);
 // written (the file already at `path` is then left as it was).
 bool exportDocument(const QTextDocument& document, const QString& path, DocumentFormat format);
 
-// Writes a whole file through `produce`, replacing the file at `path` only when every write
-// succeeded.
-bool writeFileSafely(const QString& path, const std::function<bool(QIODevice&)>& produce);
+// Replaces the file at `path` by `bytes`, leaving it as it was unless every byte was written.
+bool writeFileSafely(const QString& path, const QByteArray& bytes);
 
 } // namespace alambix

@@ -40,6 +40,7 @@ QImage readImage(const QByteArray& data, const char* format) {
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
+    if (!reader.canRead()) return {};
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > maxPictureSide || size.height() > maxPictureSide))
         return {};
