@@ -1613,7 +1613,11 @@ RtfReadError readRtf(QIODevice& device, QTextDocument& document) {
     document.clear();
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
+    // One edit block: the cursors then leave the layout alone while the document grows.
+    QTextCursor block(&document);
+    block.beginEditBlock();
     Parser(bytes, document).run();
+    block.endEditBlock();
     document.setUndoRedoEnabled(undo);
     return RtfReadError::None;
 }
