@@ -1,6 +1,7 @@
 // alambix-cli: the program's logic without a window, for scripts, batch export and tests.
 #include "cli/calccommand.h"
 #include "cli/drawcommand.h"
+#include "cli/rtfcommand.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +17,8 @@ int usage() {
                "                        [--no-background] [--output FILE.png|FILE.svg|FILE.pdf]\n"
                "                        [--explain]\n"
                "       alambix-cli calc [--radians] [--scientific] EXPRESSION...\n"
-               "       alambix-cli calc --keys [--trace] KEY...\n",
+               "       alambix-cli calc --keys [--trace] KEY...\n"
+               "       alambix-cli rtf FILE|--intro [--output OUT.rtf|.html|.odt|.txt|.pdf]\n",
                stderr);
     return 2;
 }
@@ -40,5 +42,6 @@ int main(int argc, char** argv) {
     const QString command = args.takeFirst();
     if (command == QLatin1String("draw")) return alambix::cli::runDraw(args);
     if (command == QLatin1String("calc")) return alambix::cli::runCalc(args);
+    if (command == QLatin1String("rtf")) return alambix::cli::runRtf(args);
     return usage();
 }

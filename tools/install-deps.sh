@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
   libbenchmark-dev
+  libemf2svg-dev libwmf-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth poppler-utils
   ccache
