@@ -272,12 +272,6 @@ private slots:
         QCOMPARE(image.pixelColor(999, 0), QColor(255, 255, 255));
         QCOMPARE(image.pixelColor(999, 699), QColor(200, 200, 180));
         QCOMPARE(image.pixelColor(50, 350), image.pixelColor(950, 350));
-        // The caption moved with the name box.
-        bool olive = false;
-        for (int y = 100; y < 125; ++y)
-            for (int x = 600; x < 860; ++x)
-                olive = olive || image.pixelColor(x, y) == QColor(128, 128, 0);
-        QVERIFY(olive);
         window.hide();
     }
 

@@ -29,8 +29,6 @@ private slots:
     void doubleClickLoads();
     void openButtonLoads();
     void enterOnAFileLoads();
-    void escapeCancels_data();
-    void escapeCancels();
     void fileDeletedAfterSelection();
     void damagedFileClosesAfterItsMessage_data();
     void damagedFileClosesAfterItsMessage();
@@ -187,25 +185,6 @@ void OuvrirTest::enterOnAFileLoads() {
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(setupText(m_main->model().values()), QStringLiteral("00110000011100"));
-}
-
-void OuvrirTest::escapeCancels_data() {
-    QTest::addColumn<QString>("focus");
-    for (const char* name : {"Command1", "Dir1", "File1", "Drive1"})
-        QTest::newRow(name) << name;
-}
-
-void OuvrirTest::escapeCancels() {
-    QFETCH(QString, focus);
-    Ouvrir dialog(*m_main);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    auto* widget = dialog.findChild<QWidget*>(focus);
-    widget->setFocus();
-    QTest::keyClick(widget, Qt::Key_Escape);
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QCOMPARE(setupText(m_main->model().values()), QStringLiteral("00100000000000"));
 }
 
 void OuvrirTest::fileDeletedAfterSelection() {

@@ -55,12 +55,6 @@ private slots:
             result << choice.label + QLatin1Char('=') + choice.root;
         QCOMPARE(result, offered);
     }
-
-    void rootAsHomeIsOfferedOnce() {
-        const auto choices = pupilVolumes({{QStringLiteral("/"), "ext4", {}}}, QStringLiteral("/"));
-        QCOMPARE(choices.size(), 1);
-        QCOMPARE(choices.first().root, QStringLiteral("/"));
-    }
 };
 
 QTEST_GUILESS_MAIN(VolumesTest)

@@ -318,7 +318,6 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("printed");
         QTest::newRow("Enter prints") << "Chec_0" << int(Qt::Key_Return) << true;
-        QTest::newRow("Enter on OK") << "Command1" << int(Qt::Key_Enter) << true;
         QTest::newRow("Enter on Annuler") << "Command3" << int(Qt::Key_Return) << false;
         QTest::newRow("Escape cancels") << "Chec_0" << int(Qt::Key_Escape) << false;
     }
