@@ -4,11 +4,13 @@
 #include "app/explain.h"
 #include "app/explainmenu.h"
 #include "app/flagfile.h"
+#include "app/hintfit.h"
 #include "app/introtext.h"
 #include "app/recognition.h"
 #include "app/screenrule.h"
 #include "app/twips.h"
 #include "app/windowfont.h"
+#include "app/windowlayout.h"
 #include "calculator/machine_window.h"
 #include "drawing/dessin_widget.h"
 #include "files/cheminmontage.h"
@@ -22,6 +24,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -59,6 +62,35 @@ int nearest(double value) {
 }
 
 const QColor windowBackground(224, 224, 224);
+
+// `Label1`: its border stays black whatever colours the name is shown in.
+class NameLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        QPainter painter(this);
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
+// The "Exercices" tab, its access key underlined, with a dotted frame while it has the focus.
+QPixmap exerciseTab(bool focused) {
+    QPixmap tab = picture(QLatin1String("exercices-tab"), QSize(97, 19));
+    QPainter painter(&tab);
+    painter.setFont(windowFont(8.25, true));
+    painter.setPen(QColor(0, 0, 127));
+    const QRect caption(0, 1, 88, 18);
+    painter.drawText(caption, Qt::AlignCenter | Qt::TextShowMnemonic, QStringLiteral("E&xercices"));
+    if (focused) {
+        painter.setPen(QPen(QColor(0, 0, 127), 1, Qt::DotLine));
+        painter.drawRect(caption.adjusted(10, 2, -11, -3));
+    }
+    return tab;
+}
 } // namespace
 
 namespace {
@@ -80,7 +112,7 @@ const CommandInfo commandBar[] = {
     {"Command11", "&Enregistrer", 2640, 1335, "enregistrer", "Enregistrer le montage",
      "Enregistrer le montage actuel"},
     {"Command4", "Co&pier", 3960, 1335, "copier", "Placer l'image dans le presse-papiers",
-     "Placer le dessin dans le presse-papiers puis coller depuis Word, Paint..."},
+     "Placer le dessin dans le presse-papiers puis coller depuis LibreOffice, GIMP..."},
     {"Command10", "&Imprimer", 5280, 1335, "imprimer", "Imprimer l'image",
      "Configurer l'imprimante et imprimer l'image"},
     {"Command8", "&Calculatrice", 6600, 1335, "calculatrice", "Machine à calculer",
@@ -178,8 +210,12 @@ void FeuilleP::buildCommandBar() {
         Enregistrer dialog(*this, this);
         dialog.exec();
     });
-    connect(command("Command4"), &QToolButton::clicked, this,
-            [this] { m_menucop->popup(QCursor::pos()); });
+    connect(command("Command4"), &QToolButton::clicked, this, [this, command] {
+        // At the mouse pointer for a click; under the button when its access key pressed it.
+        QToolButton* copy = command("Command4");
+        const bool byMouse = copy->rect().contains(copy->mapFromGlobal(QCursor::pos()));
+        m_menucop->popup(byMouse ? QCursor::pos() : copy->mapToGlobal(QPoint(0, copy->height())));
+    });
     connect(command("Command10"), &QToolButton::clicked, this, [this] {
         Confimp dialog(*this);
         dialog.exec();
@@ -230,7 +266,7 @@ void FeuilleP::buildElementButtons() {
 }
 
 void FeuilleP::buildRightPanel() {
-    m_label1 = new QLabel(this);
+    m_label1 = new NameLabel(this);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setGeometry(twipsRect(6360, 1200, 5415, 375));
     m_label1->setAlignment(Qt::AlignCenter);
@@ -249,6 +285,8 @@ void FeuilleP::buildRightPanel() {
     m_info->setAlignment(Qt::AlignCenter);
     m_info->setFrameShape(QFrame::Box);
     m_info->setWordWrap(true);
+    // A pixel between the border and the text.
+    m_info->setMargin(1);
     m_info->setAutoFillBackground(true);
     QPalette infoPalette = m_info->palette();
     infoPalette.setColor(QPalette::Window, infoPalette.color(QPalette::ToolTipBase));
@@ -258,16 +296,17 @@ void FeuilleP::buildRightPanel() {
     m_btexo = new QLabel(this);
     m_btexo->setObjectName(QStringLiteral("BTEXO"));
     m_btexo->setGeometry(twipsRect(6360, 2520, 1455, 285));
-    QPixmap tab = picture(QLatin1String("exercices-tab"), QSize(97, 19));
-    {
-        QPainter painter(&tab);
-        painter.setFont(windowFont(8.25, true));
-        painter.setPen(QColor(0, 0, 127));
-        painter.drawText(QRect(0, 1, 88, 18), Qt::AlignCenter, QStringLiteral("Exercices"));
-    }
-    m_btexo->setPixmap(tab);
+    m_btexo->setPixmap(exerciseTab(false));
     m_btexo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_btexo->setCursor(Qt::PointingHandCursor);
+    // Reached with Tab or its access key; Enter or Space pops its menu up.
+    m_btexo->setFocusPolicy(Qt::StrongFocus);
+    m_btexo->setAccessibleName(QStringLiteral("Exercices"));
+    auto* exerciseKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_X), this);
+    connect(exerciseKey, &QShortcut::activated, this, [this] {
+        m_btexo->setFocus(Qt::ShortcutFocusReason);
+        showExerciseMenu();
+    });
     m_btexo->setMouseTracking(true);
     m_btexo->installEventFilter(this);
 
@@ -370,6 +409,11 @@ QString FeuilleP::hint() const {
 void FeuilleP::setHint(const QString& text) {
     if (m_info->geometry() != m_infoGeometry && !m_infoGeometry.isNull())
         m_info->setGeometry(m_infoGeometry);
+    if (text == m_info->text()) return;
+    // A long hint is written smaller rather than cut at the box's edges.
+    const int margin = m_info->margin();
+    const QSize box = m_info->contentsRect().size() - QSize(2 * margin, 2 * margin);
+    m_info->setFont(fittingFont(font(), text, box, 6));
     m_info->setText(text);
 }
 
@@ -464,6 +508,16 @@ bool FeuilleP::eventFilter(QObject* watched, QEvent* event) {
         showExplanation(greyedReason(button->index(), m_model.values()), button);
         return true;
     }
+    if (watched == m_btexo &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        m_btexo->setPixmap(exerciseTab(event->type() == QEvent::FocusIn));
+    if (watched == m_btexo && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            showExerciseMenu();
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -490,19 +544,20 @@ void FeuilleP::tickWater() {
 
 void FeuilleP::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    // The gradient never changes: painted once, then copied.
-    static const QImage gradient = [] {
-        QImage image(801, 601, QImage::Format_RGB32);
-        for (int g = 0; g <= 600; ++g) {
+    // The gradient covers the whole client area: painted once per size, then copied.
+    const QSize cover = size().expandedTo(QSize(801, 601));
+    if (m_gradient.size() != cover) {
+        m_gradient = QImage(cover, QImage::Format_RGB32);
+        for (int y = 0; y < cover.height(); ++y) {
+            const int g = gradientLine(y, height());
             const int m = nearest(255 - g / 600.0 * 55);
             const int k = nearest(255 - g / 600.0 * 75);
             const QRgb colour = qRgb(m, m, k);
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(g));
-            std::fill(line, line + image.width(), colour);
+            auto* line = reinterpret_cast<QRgb*>(m_gradient.scanLine(y));
+            std::fill(line, line + m_gradient.width(), colour);
         }
-        return image;
-    }();
-    painter.drawImage(0, 0, gradient);
+    }
+    painter.drawImage(0, 0, m_gradient);
     // The shadow of the exercise row and the text panel.
     const QRect panel = m_supertext->geometry();
     painter.fillRect(QRect(QPoint(panel.left() + 3, m_fich->geometry().top() + 3),
@@ -513,9 +568,10 @@ void FeuilleP::paintEvent(QPaintEvent*) {
     const QString caption = QStringLiteral("Nom du montage actuel:");
     const QRect big(0, 0, 2000, 200);
     painter.setPen(QColor(192, 192, 192));
-    painter.drawText(big.translated(502, 52), Qt::AlignLeft | Qt::AlignTop, caption);
+    const QPoint at = m_contentOffset + QPoint(500, 50);
+    painter.drawText(big.translated(at + QPoint(2, 2)), Qt::AlignLeft | Qt::AlignTop, caption);
     painter.setPen(QColor(128, 128, 0));
-    painter.drawText(big.translated(500, 50), Qt::AlignLeft | Qt::AlignTop, caption);
+    painter.drawText(big.translated(at), Qt::AlignLeft | Qt::AlignTop, caption);
 }
 
 bool FeuilleP::askToClose() {
@@ -570,6 +626,24 @@ void FeuilleP::applySmallScreenRule() {
 void FeuilleP::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     applySmallScreenRule();
+    placeContent();
+}
+
+void FeuilleP::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // The window manager tells the frame's size only once the window is on the screen, by
+    // moving it into its frame: the whole frame must then fit on a small screen.
+    applySmallScreenRule();
+}
+
+void FeuilleP::placeContent() {
+    const QPoint offset = alambix::contentOffset(size());
+    if (offset == m_contentOffset) return;
+    const QPoint delta = offset - m_contentOffset;
+    m_contentOffset = offset;
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isWindow()) child->move(child->pos() + delta);
+    update();
 }
 
 void FeuilleP::changeEvent(QEvent* event) {

@@ -5,6 +5,8 @@
 #include "app/setupmodel.h"
 #include "app/twips.h"
 
+#include <QImage>
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -62,6 +64,9 @@ public:
     bool exocorrige() const { return m_exocorrige; }
     void setExocorrige(bool corrected) { m_exocorrige = corrected; }
 
+    // Where the content stands in the client area: centred in a window larger than its page.
+    QPoint contentOffset() const { return m_contentOffset; }
+
     // Number of complete redraws since the window was created.
     int redrawCount() const { return m_redrawCount; }
     bool isAnimating() const;
@@ -72,6 +77,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -80,6 +86,7 @@ private:
     void buildElementButtons();
     void buildRightPanel();
     void applySmallScreenRule();
+    void placeContent();
     bool askToClose();
     void unload();
     void tickWater();
@@ -112,6 +119,8 @@ private:
     bool m_exocorrige = false;
     bool m_applyingScreenRule = false;
     int m_redrawCount = 0;
+    QPoint m_contentOffset;
+    QImage m_gradient;
 };
 
 } // namespace alambix

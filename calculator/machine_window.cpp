@@ -53,13 +53,13 @@ const KeyInfo keyTable[] = {
     {"invsin", "INV S&IN", "Inverse sinus", 240, 2880, 840, 360, cyanLight, KeyFont::Plain},
     {"bsin", "&SIN", "Sinus", 1200, 2880, 465, 360, cyanPale, KeyFont::Plain},
     {"Command5", "1/x", "Inverse", 1800, 2880, 375, 375, 0, KeyFont::Plain},
-    {"Command1", "M+", "Ajouter à la méoire", 2280, 2880, 375, 375, 0, KeyFont::Plain},
+    {"Command1", "M+", "Ajouter à la mémoire", 2280, 2880, 375, 375, 0, KeyFont::Plain},
     {"Command2", "M-", "Soustraire à la mémoire", 2760, 2880, 375, 375, 0, KeyFont::Plain},
     {"Command3", "RM", "Rappel mémoire", 3240, 2880, 495, 375, 0, KeyFont::Plain},
     {"Command4", "CM", "Effacer la mémoire", 3840, 2880, 495, 375, 0, KeyFont::Plain},
     {"invcos", "INV C&OS", "Inverse cosinus", 240, 3360, 840, 360, cyanLight, KeyFont::Plain},
     {"Bcos", "&COS", "Cosinus", 1200, 3360, 480, 360, cyanPale, KeyFont::Plain},
-    {"racine", "√", "Racine carré", 1800, 3360, 345, 360, teal, KeyFont::Symbol},
+    {"racine", "√", "Racine carrée", 1800, 3360, 345, 360, teal, KeyFont::Symbol},
     {"btcarre", "x²", "", 2280, 3360, 360, 360, grey, KeyFont::Picture},
     {"puissance", "xⁿ", "", 2760, 3360, 360, 360, grey, KeyFont::Picture},
     {"Blog", "&Log", "", 3240, 3360, 465, 360, teal, KeyFont::Plain},
@@ -91,7 +91,7 @@ const KeyInfo keyTable[] = {
     {"B3", "3", "", 2520, 5400, 480, 360, peach, KeyFont::Digit},
     {"B0", "0", "", 1320, 5880, 480, 360, peach, KeyFont::Digit},
     {"Bpoint", ".", "", 1920, 5880, 480, 360, peach, KeyFont::Digit},
-    {"BtoEXP", "EXP", "x 10ª", 2520, 5880, 480, 360, cream, KeyFont::Plain},
+    {"BtoEXP", "EXP", "× 10ˣ", 2520, 5880, 480, 360, cream, KeyFont::Plain},
     {"EFFACE", "←", "Effacer dernier caractère", 3240, 4440, 480, 360, pink, KeyFont::SymbolBold},
     {"RAZ", "AC", "Tout effacer", 3840, 4440, 480, 360, pink, KeyFont::Window},
     {"multip", "x", "", 3240, 4920, 465, 360, teal, KeyFont::Operator},
@@ -226,6 +226,7 @@ void Machine::buildKeys() {
         key->setAutoDefault(false);
         if (info.background != 0) setBackground(key, QColor(info.background));
         connect(key, &QPushButton::clicked, this, [this, name] { pressKey(name); });
+        key->installEventFilter(this);
     }
 }
 
@@ -264,6 +265,14 @@ bool Machine::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_z1 && event->type() == QEvent::KeyPress) {
         typeKey(static_cast<QKeyEvent*>(event));
         return true;
+    }
+    // An access key presses its key at once: the button's own animated click would come a tenth
+    // of a second later, after the keys typed meanwhile.
+    if (event->type() == QEvent::Shortcut) {
+        if (auto* key = qobject_cast<QPushButton*>(watched)) {
+            key->click();
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

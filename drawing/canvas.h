@@ -30,6 +30,9 @@ public:
                      double aspect) = 0;
     // The whole ellipse.
     virtual void ellipse(double cx, double cy, double r, const QColor& colour, double aspect) = 0;
+    // While on, the arcs and ellipses are drawn smooth (antialiased) on the same pixels; a canvas
+    // that cannot may ignore it.
+    virtual void setSmooth(bool) {}
     // A piece of artwork at its own size, top-left corner at (x, y), transparent outside it.
     virtual void bitmap(ArtworkId id, int x, int y) = 0;
     // Text whose top-left corner is at (x, y), in the drawing's font at `pointSize`.

@@ -223,10 +223,15 @@ void couvercle(Canvas& canvas, const Locals& l) {
     if (!l.on(Couvercle) || !l.on(Becher) || !l.on(PlaqueChromato)) return;
     const int x = l.xbecher;
     const int y = l.ybecher;
+    // The lid's rim, a band of frosted glass over the beaker's rim, under its outline.
+    canvas.filledBox(x + 14, y + 19, x + 82, y + 27, QColor(255, 255, 255, 150));
+    // Smooth curves: a lid, not a staircase of one-pixel steps.
+    canvas.setSmooth(true);
     canvas.ellipse(x + 48, y + 18, 33, paletteColour(15), 0.15);
     canvas.ellipse(x + 48, y + 18, 35, paletteColour(0), 0.15);
     canvas.arc(x + 48, y + 26, 35, paletteColour(15), 3.14, 6.28, 0.15);
     canvas.arc(x + 48, y + 27, 35, paletteColour(0), 3.14, 6.28, 0.15);
+    canvas.setSmooth(false);
     canvas.line(x + 13, y + 18, x + 13, y + 27, paletteColour(0));
     canvas.line(x + 83, y + 18, x + 83, y + 27, paletteColour(0));
 }

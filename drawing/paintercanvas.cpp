@@ -74,21 +74,30 @@ void PainterCanvas::filledBox(int x1, int y1, int x2, int y2, const QColor& colo
     m_painter.fillRect(rect, colour);
 }
 
+QPointF PainterCanvas::curveOffset() {
+    // A smooth curve is drawn antialiased; like a vector pen, it is moved by half a pixel to
+    // run through the middle of the pixels the plain curve covers.
+    m_painter.setRenderHint(QPainter::Antialiasing, m_smooth);
+    return m_smooth ? QPointF(0.5, 0.5) : strokeOffset();
+}
+
 void PainterCanvas::arc(double cx, double cy, double r, const QColor& colour, double start,
                         double end, double aspect) {
     usePen(colour);
     double span = end - start;
     if (span < 0) span += 2 * std::numbers::pi;
     const QRectF rect =
-        QRectF(cx - r, cy - r * aspect, 2 * r, 2 * r * aspect).translated(strokeOffset());
+        QRectF(cx - r, cy - r * aspect, 2 * r, 2 * r * aspect).translated(curveOffset());
     const double toSixteenths = 180.0 / std::numbers::pi * 16.0;
     m_painter.drawArc(rect, qRound(start * toSixteenths), qRound(span * toSixteenths));
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
 void PainterCanvas::ellipse(double cx, double cy, double r, const QColor& colour, double aspect) {
     usePen(colour);
     m_painter.drawEllipse(
-        QRectF(cx - r, cy - r * aspect, 2 * r, 2 * r * aspect).translated(strokeOffset()));
+        QRectF(cx - r, cy - r * aspect, 2 * r, 2 * r * aspect).translated(curveOffset()));
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
 void PainterCanvas::bitmap(ArtworkId id, int x, int y) {

@@ -19,6 +19,7 @@ public:
     void arc(double cx, double cy, double r, const QColor& colour, double start, double end,
              double aspect) override;
     void ellipse(double cx, double cy, double r, const QColor& colour, double aspect) override;
+    void setSmooth(bool smooth) override { m_smooth = smooth; }
     void bitmap(ArtworkId id, int x, int y) override;
     void text(int x, int y, const QString& text, double pointSize, const QColor& colour) override;
     double textWidth(const QString& text, double pointSize) const override;
@@ -28,11 +29,13 @@ public:
 private:
     void usePen(const QColor& colour);
     QPointF strokeOffset() const;
+    QPointF curveOffset();
 
     QPainter& m_painter;
     int m_width;
     int m_height;
     bool m_vector;
+    bool m_smooth = false;
 };
 
 // The drawing's font at a size in points, for a 96-dot-per-inch pixel frame.

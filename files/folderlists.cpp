@@ -1,9 +1,10 @@
 #include "files/folderlists.h"
 
+#include "files/volumes.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QStorageInfo>
 
 namespace alambix {
 
@@ -21,13 +22,8 @@ QString joinPath(const QString& folder, const QString& name) {
 }
 
 DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
-    QStringList roots{QStringLiteral("/"), QDir::homePath()};
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-        if (volume.isValid() && volume.isReady() && QFileInfo(volume.rootPath()).isDir() &&
-            !roots.contains(volume.rootPath()))
-            roots.append(volume.rootPath());
-    for (const QString& root : roots)
-        addItem(root, root);
+    for (const VolumeChoice& volume : pupilVolumes(mountedVolumes(), QDir::homePath()))
+        if (QFileInfo(volume.root).isDir()) addItem(volume.label, volume.root);
     connect(this, &QComboBox::currentIndexChanged, this,
             [this](int index) { emit driveChosen(itemData(index).toString()); });
 }

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -88,8 +89,21 @@ Ouvrir::Ouvrir(FeuilleP& main, QWidget* parent) : QDialog(parent ? parent : &mai
     connect(m_file1, &QListWidget::itemSelectionChanged, this, &Ouvrir::fileSelected);
     // The click before a double-click has already named the file.
     connect(m_file1, &QListWidget::itemDoubleClicked, this, &Ouvrir::ouvre);
+    // Enter on a file opens it, as the double-click does.
+    m_file1->installEventFilter(this);
     connect(m_command1, &QPushButton::clicked, this, &Ouvrir::ouvre);
     connect(m_command2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool Ouvrir::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_file1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !m_file1->selectedName().isEmpty()) {
+            ouvre();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void Ouvrir::fileSelected() {

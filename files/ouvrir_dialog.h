@@ -23,6 +23,9 @@ public:
     // "OUVRIR": loads the selected file, then closes whatever the load gave.
     void ouvre();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fileSelected();
 

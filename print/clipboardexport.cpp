@@ -19,7 +19,7 @@ void putOnClipboard(const QImage& image) {
 
 QString messagecopie() {
     return QStringLiteral(
-        "L'image est copiée: vous pouvez la retrouver depuis toute application Windows (coller)");
+        "L'image est copiée: vous pouvez la retrouver depuis toute autre application (coller)");
 }
 
 void avecfond(FeuilleP& feuilleP) {

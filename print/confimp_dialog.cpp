@@ -10,8 +10,10 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -209,6 +211,17 @@ void Confimp::choosePrinter() {
     onLoad();
 }
 
+void Confimp::keyPressEvent(QKeyEvent* event) {
+    // Enter presses the button that has the focus, otherwise "&OK", the dialog's default.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto* focused = qobject_cast<QToolButton*>(focusWidget());
+        QToolButton* button = focused ? focused : m_command1;
+        if (button->isEnabled()) button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 PrintOptions Confimp::options() const {
     PrintOptions options;
     options.centreHorizontally = m_chec[0]->isChecked();
@@ -248,7 +261,28 @@ void Confimp::print() {
         m_printResult = printDrawing(*m_printer, m_feuilleP.model().values(), chosen);
 
     if (!chosen.withBackground) m_feuilleP.fondessin();
-    // No message either way, as before; the result code tells the caller whether pages went out.
+    if (*m_printResult == PrintResult::NotStarted) {
+        // Nothing went out: the dialog stays, so that another printer can be chosen.
+        m_frame2->hide();
+        m_frame1->show();
+        m_command1->setEnabled(true);
+        m_command2->setEnabled(true);
+        m_command3->setEnabled(true);
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Impression impossible"),
+                        QStringLiteral("Aucune imprimante utilisable : le schéma n'a pas été "
+                                       "imprimé.\nChoisir une imprimante avec « Imprimantes »."),
+                        QMessageBox::Ok, this);
+        box.exec();
+        return;
+    }
+    if (*m_printResult == PrintResult::Interrupted) {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Impression interrompue"),
+                        QStringLiteral("L'impression s'est interrompue : toutes les pages n'ont "
+                                       "peut-être pas été imprimées."),
+                        QMessageBox::Ok, this);
+        box.exec();
+    }
+    // The result code tells the caller whether the pages went out.
     done(*m_printResult == PrintResult::Printed ? QDialog::Accepted : QDialog::Rejected);
 }
 

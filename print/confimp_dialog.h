@@ -30,12 +30,15 @@ public:
     QPrinter& printer() const { return *m_printer; }
     // The options as the controls show them.
     PrintOptions options() const;
-    // What the last "&OK" gave; the dialog shows no message either way, and its result code is
-    // Accepted only when the pages went out.
+    // What the last "&OK" gave. Without a usable printer the dialog says so and stays open; its
+    // result code is Accepted only when the pages went out.
     std::optional<PrintResult> printResult() const { return m_printResult; }
 
     // The text `defaut` shows for a printer.
     static QString printerDescription(const QPrinter& printer);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();

@@ -8,6 +8,7 @@
 #include "print/clipboardexport.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
@@ -25,6 +26,21 @@ using namespace alambix;
 namespace {
 const QString backgroundHint = QStringLiteral(
     "Vous pouvez modifier les paramètres,\r\nouvrir une configuration ou un exercice");
+
+// The hint line shows its text whole: nothing of the text on the rows and columns just inside
+// the border, where a text cut by the box would show.
+bool hintShownWhole(QLabel* info) {
+    const QImage image = info->grab().toImage();
+    const QRgb paper = image.pixel(1, 1);
+    const QRect inside = info->rect().adjusted(1, 1, -2, -2);
+    for (int x = inside.left(); x <= inside.right(); ++x)
+        if (image.pixel(x, inside.top()) != paper || image.pixel(x, inside.bottom()) != paper)
+            return false;
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        if (image.pixel(inside.left(), y) != paper || image.pixel(inside.right(), y) != paper)
+            return false;
+    return true;
+}
 
 // Stands in for the desktop's viewer: records what the program asked it to open.
 class ViewerStandIn : public QObject {
@@ -147,7 +163,7 @@ private slots:
                               << "Enregistrer le montage actuel";
         QTest::newRow("copy") << "Command4"
                               << "Placer le dessin dans le presse-papiers puis coller depuis "
-                                 "Word, Paint...";
+                                 "LibreOffice, GIMP...";
         QTest::newRow("print") << "Command10"
                                << "Configurer l'imprimante et imprimer l'image";
         QTest::newRow("calculator") << "Command8"
@@ -179,6 +195,7 @@ private slots:
         QTest::mouseMove(widget);
         QTest::mouseMove(widget, widget->rect().center() + QPoint(1, 1));
         QTRY_COMPARE(m_window->hint(), hint);
+        QVERIFY(hintShownWhole(m_window->findChild<QLabel*>(QStringLiteral("info"))));
     }
 
     void bareBackgroundHint() {
@@ -192,6 +209,7 @@ private slots:
         QTest::mouseMove(copy, QPoint(5, 5));
         m_window->findChild<QAction*>(QStringLiteral("avecfond"))->trigger();
         QCOMPARE(m_window->hint(), messagecopie());
+        QVERIFY(hintShownWhole(m_window->findChild<QLabel*>(QStringLiteral("info"))));
         QTest::mouseMove(copy, QPoint(10, 10));
         QTest::mouseMove(copy, QPoint(12, 12));
         QCOMPARE(m_window->hint(), messagecopie());
@@ -365,6 +383,47 @@ private slots:
         QVERIFY(item("Closexo")->isEnabled());
         menu->hide();
         m_window->setExocorrige(false);
+    }
+
+    void menusPopUpFromTheKeyboard_data() {
+        QTest::addColumn<QString>("focus"); // reached with Shift+Tab from the path box, or none
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("alt");
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("under");
+        QTest::newRow("Alt+P") << "" << int(Qt::Key_P) << true << "menucop"
+                               << "Command4";
+        QTest::newRow("Alt+X") << "" << int(Qt::Key_X) << true << "optionexo"
+                               << "BTEXO";
+        QTest::newRow("Enter on the tab") << "BTEXO" << int(Qt::Key_Return) << false << "optionexo"
+                                          << "BTEXO";
+        QTest::newRow("Space on the tab") << "BTEXO" << int(Qt::Key_Space) << false << "optionexo"
+                                          << "BTEXO";
+    }
+
+    void menusPopUpFromTheKeyboard() {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(bool, alt);
+        QFETCH(QString, menu);
+        QFETCH(QString, under);
+        // The mouse rests far from the buttons: the menu must not follow it.
+        QCursor::setPos(m_window->dessin()->mapToGlobal(QPoint(150, 300)));
+        if (!focus.isEmpty()) {
+            auto* fich = m_window->findChild<QLineEdit*>(QStringLiteral("fich"));
+            fich->setFocus();
+            QTest::keyClick(fich, Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        }
+        auto* popup = m_window->findChild<QMenu*>(menu);
+        QWidget* receiver =
+            QApplication::focusWidget() ? QApplication::focusWidget() : m_window.get();
+        QTest::keyClick(receiver, static_cast<Qt::Key>(key),
+                        alt ? Qt::AltModifier : Qt::NoModifier);
+        QTRY_VERIFY(popup->isVisible());
+        auto* anchor = m_window->findChild<QWidget*>(under);
+        QCOMPARE(popup->pos(), anchor->mapToGlobal(QPoint(0, anchor->height())));
+        popup->hide();
     }
 
 private:

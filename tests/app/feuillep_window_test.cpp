@@ -7,10 +7,14 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 using namespace alambix;
 
@@ -53,6 +57,30 @@ private slots:
         QVERIFY(invitationShown(window.dessin()->surface().image()));
         QCOMPARE(window.dessin()->surface().image().pixelColor(0, 0), QColor(255, 200, 155));
         QCOMPARE(window.dessin()->size(), QSize(321, 490));
+        // Qt's own texts are French: the context menu of the text fields.
+        std::unique_ptr<QMenu> menu(
+            window.findChild<QLineEdit*>(QStringLiteral("fich"))->createStandardContextMenu());
+        QStringList items;
+        for (const QAction* action : menu->actions())
+            items << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+        QVERIFY2(items.contains(QStringLiteral("Copier")), qPrintable(items.join(u'|')));
+    }
+
+    void qtTextsAreFrench_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Yes") << int(QMessageBox::Yes) << "Oui";
+        QTest::newRow("No") << int(QMessageBox::No) << "Non";
+        QTest::newRow("Cancel") << int(QMessageBox::Cancel) << "Annuler";
+    }
+
+    void qtTextsAreFrench() {
+        QFETCH(int, button);
+        QFETCH(QString, text);
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Fermer"), QStringLiteral("?"),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        auto* shown = box.button(static_cast<QMessageBox::StandardButton>(button));
+        QCOMPARE(shown->text().remove(QLatin1Char('&')), text);
     }
 
     void layout_data() {
@@ -90,6 +118,8 @@ private slots:
         QCOMPARE(label->text(), QStringLiteral("Chauffage à reflux"));
         QCOMPARE(label->palette().color(QPalette::Window), QColor(0, 0, 128));
         QCOMPARE(label->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+        // The border stays black around the name.
+        QCOMPARE(label->grab().toImage().pixelColor(0, label->height() / 2), QColor(0, 0, 0));
         QVERIFY(check1(window, 3)->isChecked());
 
         clickElement(window, 0); // no row matches any more
@@ -209,7 +239,10 @@ private slots:
         if (screen.width() >= 850) QSKIP("the rule only holds on screens narrower than 850 pixels");
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // The whole frame is on the screen from the start.
         QCOMPARE(window.frameGeometry().size(), QSize(800, 600));
+        QVERIFY(screen.contains(window.frameGeometry()));
+        QCOMPARE(window.contentOffset(), QPoint(0, 0));
         window.showMaximized();
         QTRY_COMPARE(window.windowState(), Qt::WindowNoState);
         QTRY_COMPARE(window.frameGeometry().size(), QSize(800, 600));
@@ -218,6 +251,27 @@ private slots:
         QCOMPARE(window.frameGeometry().topLeft(),
                  QPoint(screen.x() + (screen.width() - 800) / 2,
                         screen.y() + (screen.height() - 600) / 2));
+        window.hide();
+    }
+
+    void largeWindowKeepsItsContentTogether() {
+        FeuilleP window(m_folder.path());
+        if (window.screen()->geometry().width() < 850)
+            QSKIP("run on a screen of 850 pixels or more (the large-screen test entry)");
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.resize(1000, 700);
+        QTRY_COMPARE(window.size(), QSize(1000, 700));
+        // The content moves as one block to the middle of the larger window.
+        QCOMPARE(window.contentOffset(), QPoint(100, 50));
+        QCOMPARE(window.findChild<QWidget*>(QStringLiteral("dessin"))->geometry(),
+                 QRect(188, 106, 321, 490));
+        QCOMPARE(window.findChild<QWidget*>(QStringLiteral("Command3"))->pos(), QPoint(100, 50));
+        // The gradient covers the whole client area, stretched down to its bottom line.
+        const QImage image = window.grab().toImage();
+        QCOMPARE(image.pixelColor(999, 0), QColor(255, 255, 255));
+        QCOMPARE(image.pixelColor(999, 699), QColor(200, 200, 180));
+        QCOMPARE(image.pixelColor(50, 350), image.pixelColor(950, 350));
         window.hide();
     }
 

@@ -56,9 +56,11 @@ private slots:
         QTest::newRow("invsin") << "invsin" << QRect(16, 192, 56, 24) << "INV S&IN"
                                 << "Inverse sinus" << QColor(128, 255, 255);
         QTest::newRow("Command1") << "Command1" << QRect(152, 192, 25, 25) << "M+"
-                                  << "Ajouter à la méoire" << QColor();
+                                  << "Ajouter à la mémoire" << QColor();
         QTest::newRow("racine") << "racine" << QRect(120, 224, 23, 24) << "√"
-                                << "Racine carré" << QColor(0, 128, 128);
+                                << "Racine carrée" << QColor(0, 128, 128);
+        QTest::newRow("BtoEXP") << "BtoEXP" << QRect(168, 392, 32, 24) << "EXP"
+                                << "× 10ˣ" << QColor(255, 255, 192);
         QTest::newRow("pi") << "pi" << QRect(184, 256, 24, 24) << "Π"
                             << "3.1415927" << QColor(192, 192, 192);
         QTest::newRow("Btoncommande3") << "Btoncommande3" << QRect(16, 256, 55, 24) << "INV T&AN"
@@ -172,6 +174,32 @@ private slots:
         QTest::keyClick(z1, Qt::Key_Escape);
         QTest::keyClick(&machine, Qt::Key_Escape);
         QVERIFY(machine.isVisible());
+        machine.close();
+    }
+
+    void accessKeysKeepTheOrder_data() {
+        QTest::addColumn<int>("letter");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("display");
+        QTest::newRow("Alt+S then 30") << int(Qt::Key_S) << "30"
+                                       << "sin 30";
+        QTest::newRow("Alt+L then 2") << int(Qt::Key_L) << "2"
+                                      << "log 2";
+    }
+
+    void accessKeysKeepTheOrder() {
+        QFETCH(int, letter);
+        QFETCH(QString, typed);
+        QFETCH(QString, display);
+        Machine machine;
+        machine.show();
+        QVERIFY(QTest::qWaitForWindowActive(&machine));
+        auto* z1 = machine.findChild<QPlainTextEdit*>(QStringLiteral("z1"));
+        // The digits follow the access key at once, as a quick typist's do.
+        QTest::keyClick(z1, static_cast<Qt::Key>(letter), Qt::AltModifier);
+        QTest::keyClicks(z1, typed);
+        QTest::qWait(200);
+        QCOMPARE(shown(machine), display);
         machine.close();
     }
 

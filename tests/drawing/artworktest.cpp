@@ -49,7 +49,7 @@ void ArtworkTest::piece_data() {
     QTest::newRow("Vigreux column") << ArtworkId::VigreuxColumn << "vigreux-column.svg"
                                     << QSize(33, 223) << QPoint(13, 100) << QPoint(30, 100);
     QTest::newRow("straight condenser") << ArtworkId::StraightCondenser << "straight-condenser.svg"
-                                        << QSize(155, 66) << QPoint(60, 31) << QPoint(140, 10);
+                                        << QSize(155, 66) << QPoint(60, 22) << QPoint(140, 10);
     QTest::newRow("thermometer") << ArtworkId::Thermometer << "thermometer.svg" << QSize(13, 109)
                                  << QPoint(6, 102) << QPoint(1, 50);
     QTest::newRow("tap") << ArtworkId::Tap << "tap.svg" << QSize(32, 32) << QPoint(15, 2)

@@ -48,6 +48,7 @@ private slots:
     void coversExactly();
     void arcRunsCounterClockwiseOnScreen_data();
     void arcRunsCounterClockwiseOnScreen();
+    void smoothCurvesStayOnTheirPixels();
     void paletteColours();
 };
 
@@ -132,6 +133,30 @@ void CanvasTest::arcRunsCounterClockwiseOnScreen() {
     for (int dy = -2; dy <= 2; ++dy)
         for (int dx = -2; dx <= 2; ++dx)
             QCOMPARE(image.pixel(blank + QPoint(dx, dy)), qRgb(255, 255, 255));
+}
+
+void CanvasTest::smoothCurvesStayOnTheirPixels() {
+    const auto flatEllipse = [](bool smooth) {
+        return paint([smooth](Canvas& c) {
+            c.setSmooth(smooth);
+            c.ellipse(50, 50, 35, Qt::black, 0.15);
+            c.setSmooth(false);
+            c.line(10, 90, 90, 90, Qt::black); // lines stay plain
+        });
+    };
+    const QImage plain = flatEllipse(false);
+    const QImage smooth = flatEllipse(true);
+    // Smooth: shades of grey where the plain ellipse steps from one row to the next...
+    int shades = 0;
+    for (const QPoint& p : inked(smooth))
+        if (smooth.pixel(p) != qRgb(0, 0, 0)) ++shades;
+    QVERIFY2(shades > 20, qPrintable(QString::number(shades)));
+    for (const QPoint& p : inked(plain))
+        QCOMPARE(plain.pixel(p), qRgb(0, 0, 0));
+    // ... within the same bounds, give or take a pixel.
+    const QRect plainBounds = boundsOf(inked(plain));
+    QVERIFY(plainBounds.adjusted(-1, -1, 1, 1).contains(boundsOf(inked(smooth))));
+    QCOMPARE(smooth.pixel(50, 90), qRgb(0, 0, 0));
 }
 
 void CanvasTest::paletteColours() {

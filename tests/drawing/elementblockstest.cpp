@@ -87,6 +87,8 @@ private slots:
     void blocksRunInTheirOrder_data();
     void blocksRunInTheirOrder();
     void vacuumClampDrawnLast();
+    void glassShowsWhatIsBehind_data();
+    void glassShowsWhatIsBehind();
 };
 
 void ElementBlocksTest::pieceAtItsPlace_data() {
@@ -347,6 +349,7 @@ void ElementBlocksTest::pieceAbsent_data() {
     QTest::newRow("no neck joint without the flask") << QList<int>{8} << QPoint(95, 331);
     QTest::newRow("no right stand with the bulb condenser") << QList<int>{3, 8} << QPoint(202, 400);
     QTest::newRow("no lid without the lid button") << QList<int>{1, 12} << QPoint(70, 383);
+    QTest::newRow("no beaker lip outside the lid") << QList<int>{1, 12, 13} << QPoint(69, 376);
     QTest::newRow("plate and lid leave with the beaker")
         << QList<int>{1, 12, 13, 1} << QPoint(100, 446);
     QTest::newRow("no thermometer without the column") << QList<int>{3, 11} << QPoint(104, 60);
@@ -522,6 +525,36 @@ void ElementBlocksTest::vacuumClampDrawnLast() {
     const QList<QRect> lastBoxes = canvas.boxes.mid(canvas.boxes.size() - 9);
     QCOMPARE(lastBoxes.at(0), QRect(QPoint(10, 333), QPoint(90, 337))); // clamp arm
     QCOMPARE(lastBoxes.last(), QRect(QPoint(0, 450), QPoint(45, 455))); // left stand base
+}
+
+void ElementBlocksTest::glassShowsWhatIsBehind_data() {
+    QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<QColor>("drawn");
+    QTest::addColumn<int>("tolerance");
+    const QList<int> plate{1, 12};
+    QTest::newRow("plate outline, left") << plate << QPoint(85, 410) << darkGrey << 8;
+    QTest::newRow("plate outline, right") << plate << QPoint(125, 400) << darkGrey << 8;
+    QTest::newRow("plate, upper line") << plate << QPoint(105, 387) << grey << 8;
+    QTest::newRow("plate, lower line") << plate << QPoint(105, 442) << grey << 8;
+    QTest::newRow("clamp behind the condenser")
+        << QList<int>{3, 10, 9} << QPoint(202, 175) << grey << 16;
+    QTest::newRow("clamp behind the condenser's tube")
+        << QList<int>{3, 10, 9} << QPoint(198, 168) << grey << 16;
+}
+
+// The glass of the artwork tints what stands behind it only a little, and never blue.
+void ElementBlocksTest::glassShowsWhatIsBehind() {
+    QFETCH(QList<int>, clicks);
+    QFETCH(QPoint, point);
+    QFETCH(QColor, drawn);
+    QFETCH(int, tolerance);
+    const QColor seen(drawingAfterClicks(clicks).pixel(point));
+    const QString found = describe(seen.rgb());
+    for (int channel :
+         {seen.red() - drawn.red(), seen.green() - drawn.green(), seen.blue() - drawn.blue()})
+        QVERIFY2(std::abs(channel) <= tolerance, qPrintable(found));
+    QVERIFY2(seen.blue() - seen.red() <= 12, qPrintable(found));
 }
 
 QTEST_MAIN(ElementBlocksTest)

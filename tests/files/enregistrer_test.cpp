@@ -288,6 +288,17 @@ void EnregistrerTest::cancelSavesNothing() {
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("jamais.C03"))));
     QVERIFY(cheminmontage.isEmpty());
+
+    // Escape in the name field cancels as well.
+    Enregistrer again(*m_main);
+    again.show();
+    QVERIFY(QTest::qWaitForWindowActive(&again));
+    auto* text1 = child<QLineEdit>(again, "Text1");
+    typeInto(text1, QStringLiteral("jamais"));
+    QTest::keyClick(text1, Qt::Key_Escape);
+    QVERIFY(!again.isVisible());
+    QCOMPARE(again.result(), int(QDialog::Rejected));
+    QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("jamais.C03"))));
 }
 
 QTEST_MAIN(EnregistrerTest)

@@ -28,6 +28,7 @@ private slots:
     void clickingAFileNamesItAndItsFolder();
     void doubleClickLoads();
     void openButtonLoads();
+    void enterOnAFileLoads();
     void fileDeletedAfterSelection();
     void damagedFileClosesAfterItsMessage_data();
     void damagedFileClosesAfterItsMessage();
@@ -167,6 +168,25 @@ void OuvrirTest::openButtonLoads() {
              QStringLiteral("Alambix - ") + m_dir->filePath(QStringLiteral("distillation.C03")));
 }
 
+void OuvrirTest::enterOnAFileLoads() {
+    Ouvrir dialog(*m_main);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    MessageCatcher catcher;
+    auto* file1 = child<QListWidget>(dialog, "File1");
+    file1->setFocus();
+    // Enter before a file is chosen does nothing; End then Home choose the first, Enter opens it.
+    QTest::keyClick(file1, Qt::Key_Return);
+    QVERIFY(dialog.isVisible());
+    QTest::keyClick(file1, Qt::Key_End);
+    QTest::keyClick(file1, Qt::Key_Home);
+    QTest::keyClick(file1, Qt::Key_Return);
+    QVERIFY(catcher.messages().empty());
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(setupText(m_main->model().values()), QStringLiteral("00110000011100"));
+}
+
 void OuvrirTest::fileDeletedAfterSelection() {
     Ouvrir dialog(*m_main);
     dialog.show();
@@ -227,8 +247,9 @@ void OuvrirTest::navigatesFoldersAndVolumes() {
     QVERIFY(file1->findItems(QStringLiteral("distillation.C03"), Qt::MatchExactly).isEmpty());
 
     auto* drive1 = child<QComboBox>(dialog, "Drive1");
-    QCOMPARE(drive1->itemText(0), QStringLiteral("/"));
-    QCOMPARE(drive1->itemText(1), QDir::homePath());
+    QCOMPARE(drive1->itemData(0).toString(), QStringLiteral("/"));
+    QCOMPARE(drive1->itemText(1), QStringLiteral("Dossier personnel"));
+    QCOMPARE(drive1->itemData(1).toString(), QDir::homePath());
     drive1->setFocus();
     // Choosing a volume opens its root in the folder list.
     if (drive1->currentIndex() != 1) {

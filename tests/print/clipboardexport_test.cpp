@@ -70,7 +70,7 @@ private slots:
 
     void confirmationText() {
         QCOMPARE(messagecopie(), QStringLiteral("L'image est copiée: vous pouvez la retrouver "
-                                                "depuis toute application Windows (coller)"));
+                                                "depuis toute autre application (coller)"));
     }
 
     void copyMenuScreenshot() {

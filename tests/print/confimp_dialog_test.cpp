@@ -1,4 +1,5 @@
 // The print dialog: its controls, the copy count, printing to a PDF printer with real clicks.
+#include "messagecatcher.h"
 #include "pdfpages.h"
 
 #include "app/feuillep_window.h"
@@ -291,20 +292,49 @@ private slots:
         QCOMPARE(m_feuille->redrawCount(), redraws);
     }
 
-    void unusablePrinterFailsQuietly() {
+    void unusablePrinterSaysSo() {
         m_printer->setOutputFileName(m_dir->filePath(QStringLiteral("no/such/folder/x.pdf")));
         Confimp confimp(*m_feuille, m_printer.get());
         confimp.show();
         QVERIFY(QTest::qWaitForWindowExposed(&confimp));
         click(confimp.findChild<QCheckBox*>(QStringLiteral("Chec_2")));
+        MessageCatcher catcher;
         click(confimp.findChild<QToolButton*>(QStringLiteral("Command1")));
-        // Closed without a message, but not as a success; the background is back.
-        QVERIFY(!confimp.isVisible());
-        QVERIFY(!QApplication::activeModalWidget());
+        // A French message, and the dialog stays for another printer; the background is back.
+        QCOMPARE(catcher.messages().size(), std::size_t(1));
+        QCOMPARE(catcher.messages().front().title, QStringLiteral("Impression impossible"));
+        QCOMPARE(catcher.messages().front().icon, QMessageBox::Critical);
+        QVERIFY(confimp.isVisible());
         QCOMPARE(confimp.printResult(), std::optional(PrintResult::NotStarted));
-        QCOMPARE(confimp.result(), int(QDialog::Rejected));
+        QVERIFY(confimp.findChild<QToolButton*>(QStringLiteral("Command2"))->isEnabled());
+        QVERIFY(confimp.findChild<QWidget*>(QStringLiteral("Frame1"))->isVisible());
         QVERIFY(m_feuille->dessin()->surface().hasBackground());
         QCOMPARE(m_feuille->dessin()->surface().image().pixel(0, 0), gradientTop);
+        confimp.reject();
+    }
+
+    void keys_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("printed");
+        QTest::newRow("Enter prints") << "Chec_0" << int(Qt::Key_Return) << true;
+        QTest::newRow("Enter on Annuler") << "Command3" << int(Qt::Key_Return) << false;
+        QTest::newRow("Escape cancels") << "Chec_0" << int(Qt::Key_Escape) << false;
+    }
+
+    void keys() {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(bool, printed);
+        Confimp confimp(*m_feuille, m_printer.get());
+        confimp.show();
+        QVERIFY(QTest::qWaitForWindowActive(&confimp));
+        auto* widget = confimp.findChild<QWidget*>(focus);
+        widget->setFocus();
+        QTest::keyClick(widget, static_cast<Qt::Key>(key));
+        QVERIFY(!confimp.isVisible());
+        QCOMPARE(confimp.result(), int(printed ? QDialog::Accepted : QDialog::Rejected));
+        QCOMPARE(QFile::exists(m_pdf), printed);
     }
 
     void printersButtonOpensThePlatformDialog() {
