@@ -2,6 +2,7 @@
 
 #include "app/elementbutton.h"
 #include "app/flagfile.h"
+#include "app/programfolder.h"
 #include "app/introtext.h"
 #include "app/recognition.h"
 #include "app/screenrule.h"
@@ -384,7 +385,7 @@ void FeuilleP::openCourse() {
 }
 
 void FeuilleP::openDocument(const QString& fileName, const QString& title) {
-    const QString path = QDir(m_programFolder).filePath(fileName);
+    const QString path = findInProgramFolder(m_programFolder, fileName);
     if (!QFileInfo::exists(path)) {
         QMessageBox::critical(this, title,
                               QStringLiteral("Le fichier « %1 » est introuvable dans le dossier "

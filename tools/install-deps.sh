@@ -9,6 +9,7 @@ packages=(
   libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth poppler-utils
+  desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info
 )
 
 missing=()
