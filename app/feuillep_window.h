@@ -84,7 +84,8 @@ private:
     void unload();
     void tickWater();
     void hintFor(QObject* area);
-    void openDocument(const QString& fileName, const QString& title);
+    // `fileName` with the desktop's viewer, else our own Markdown `ownDocument`.
+    void openDocument(const QString& fileName, const QString& ownDocument, const QString& title);
     void showExerciseMenu();
 
     QString m_programFolder;
