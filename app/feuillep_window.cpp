@@ -1,11 +1,14 @@
 #include "app/feuillep_window.h"
 
+#include "app/desktopviewer.h"
 #include "app/elementbutton.h"
 #include "app/explain.h"
 #include "app/explainmenu.h"
 #include "app/flagfile.h"
+#include "app/helpwindow.h"
 #include "app/hintfit.h"
 #include "app/introtext.h"
+#include "app/programfolder.h"
 #include "app/recognition.h"
 #include "app/screenrule.h"
 #include "app/twips.h"
@@ -443,28 +446,39 @@ void FeuilleP::nouveau() {
 }
 
 void FeuilleP::openHelp() {
-    openDocument(QStringLiteral("Borix.hlp"), QStringLiteral("Aide"));
+    openDocument(QStringLiteral("Borix.hlp"), QStringLiteral("aide/aide.md"),
+                 QStringLiteral("Aide d'Alambix"));
 }
 
 void FeuilleP::openCourse() {
     m_courseOnF1 = true;
-    openDocument(QStringLiteral("Voirlecours.chm"), QStringLiteral("Voir le cours"));
+    openDocument(QStringLiteral("Voirlecours.chm"), QStringLiteral("cours/cours.md"),
+                 QStringLiteral("Cours : les montages de chimie"));
 }
 
-void FeuilleP::openDocument(const QString& fileName, const QString& title) {
-    const QString path = QDir(m_programFolder).filePath(fileName);
-    if (!QFileInfo::exists(path)) {
-        QMessageBox::critical(this, title,
-                              QStringLiteral("Le fichier « %1 » est introuvable dans le dossier "
-                                             "du programme:\n%2")
-                                  .arg(fileName, QDir::toNativeSeparators(m_programFolder)));
+void FeuilleP::openDocument(const QString& fileName, const QString& ownDocument,
+                            const QString& title) {
+    // The help file of the teaching package when the desktop can show it, else our own.
+    const QString path = findInProgramFolder(m_programFolder, fileName);
+    if (QFileInfo::exists(path) && !desktopViewerFor(path).isEmpty() &&
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        return;
+    auto* window = new HelpWindow(findInProgramFolder(m_programFolder, ownDocument), title, this);
+    if (window->isLoaded()) {
+        window->show();
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+    delete window;
+    if (QFileInfo::exists(path))
         QMessageBox::critical(this, title,
                               QStringLiteral("Aucun programme de ce bureau ne sait ouvrir le "
                                              "fichier « %1 ».")
                                   .arg(fileName));
+    else
+        QMessageBox::critical(this, title,
+                              QStringLiteral("Le fichier « %1 » est introuvable dans le dossier "
+                                             "du programme:\n%2")
+                                  .arg(fileName, QDir::toNativeSeparators(m_programFolder)));
 }
 
 void FeuilleP::showExerciseMenu() {

@@ -91,7 +91,8 @@ private:
     void unload();
     void tickWater();
     void hintFor(QObject* area);
-    void openDocument(const QString& fileName, const QString& title);
+    // `fileName` with the desktop's viewer, else our own Markdown `ownDocument`.
+    void openDocument(const QString& fileName, const QString& ownDocument, const QString& title);
     void showExerciseMenu();
     void showExplanation(const QString& text, QObject* button);
 

@@ -13,6 +13,7 @@ packages=(
   ccache
   # the fuzz targets: clang, its runtime (libclang_rt.fuzzer, the sanitizers), the symbolizer
   clang libclang-rt-14-dev llvm
+  desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info
 )
 
 missing=()
