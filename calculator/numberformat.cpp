@@ -46,7 +46,7 @@ QString exponentText(int exponent) {
 
 } // namespace
 
-std::optional<double> lirenombre(const QString& text) {
+std::optional<double> lirenombre(QStringView text) {
     std::string compact;
     compact.reserve(static_cast<std::size_t>(text.size()));
     for (const QChar c : text)

@@ -11,7 +11,7 @@ namespace alambix {
 // optional "." and fraction digits, an optional exponent letter "E" or "D" (either case) with an
 // optional sign and digits. Reading stops at the first character that does not fit; a text
 // without a number reads 0. Returns nothing when the value lies beyond the double range.
-std::optional<double> lirenombre(const QString& text);
+std::optional<double> lirenombre(QStringView text);
 
 // Writes `value` with at most 15 significant digits: a leading blank for zero and positive values,
 // no "0" before the point below 1, no trailing zeros, E notation outside exponents -4..14
