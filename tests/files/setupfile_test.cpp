@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <unistd.h>
 
 using namespace alambix;
@@ -224,26 +227,29 @@ void SetupFileTest::failedSaveLeavesNoTrace() {
 }
 
 void SetupFileTest::failedSaveKeepsTheOldFile() {
-    // The old file must survive a save that cannot complete. A read-only folder stops the new
-    // file from being made, but not for root.
-    if (geteuid() == 0)
-        QSKIP("running as root: a read-only folder does not stop root from writing");
+    // The old file must survive a save that cannot complete: here the file system takes no
+    // file past its first record, as a full disk or a quota would (root included).
     QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("protege"));
-    QVERIFY(QDir().mkpath(folder));
-    const QString path = folder + QStringLiteral("/ancien.C03");
+    const QString path = dir.filePath(QStringLiteral("ancien.C03"));
     const QByteArray old = setupBytes("00010000010000");
     QVERIFY(putFile(path, old));
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     SetupModel model;
     clickAll(model, {1});
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 128;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
     const bool written = writeSetupFile(path, model.values());
-    QFile::setPermissions(folder,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
     QVERIFY(!written);
     QCOMPARE(fileBytes(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ancien.C03"});
 
-    // A read-only file is not replaced either.
+    // A read-only file is not replaced by a user the system does not let write it.
+    if (geteuid() == 0) return;
     QFile::setPermissions(path, QFileDevice::ReadOwner);
     QVERIFY(!writeSetupFile(path, model.values()));
     QCOMPARE(fileBytes(path), old);
