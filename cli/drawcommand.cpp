@@ -1,5 +1,7 @@
 #include "cli/drawcommand.h"
 
+#include "cli/printline.h"
+
 #include "app/explain.h"
 #include "app/recognition.h"
 #include "app/setupmodel.h"
@@ -17,12 +19,6 @@
 namespace alambix::cli {
 
 namespace {
-void printLine(const QString& text, FILE* stream) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fputc('\n', stream);
-}
-
 int usageError(const QString& message) {
     printLine(QStringLiteral("alambix-cli draw: ") + message, stderr);
     printLine(

@@ -1,5 +1,7 @@
 #include "cli/rtfcommand.h"
 
+#include "cli/printline.h"
+
 #include "app/introtext.h"
 #include "exercises/documentexport.h"
 #include "exercises/rtfreader.h"
@@ -12,12 +14,6 @@
 namespace alambix::cli {
 
 namespace {
-void printLine(const QString& text, FILE* stream) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fputc('\n', stream);
-}
-
 int usageError(const QString& message) {
     printLine(QStringLiteral("alambix-cli rtf: ") + message, stderr);
     printLine(QStringLiteral("usage: alambix-cli rtf FILE "
