@@ -1,5 +1,6 @@
 #include "exercises/rtfwriter.h"
 
+#include <algorithm>
 #include <QBuffer>
 #include <QHash>
 #include <QIODevice>
@@ -34,8 +35,9 @@ const QHash<char16_t, char>& windows1252() {
     return table;
 }
 
+// Lengths beyond what any page holds are cut to 22 inches, so that sums of them stay in range.
 int twips(double pixels) {
-    return int(std::lround(pixels * 15.0));
+    return int(std::lround(std::clamp(pixels * 15.0, -31680.0, 31680.0)));
 }
 
 class Writer {
