@@ -1,21 +1,12 @@
 #include "files/recordfile.h"
 
-#include <QIODevice>
+#include "files/textcodec.h"
 
-#include <array>
+#include <QIODevice>
 
 namespace alambix {
 
 namespace {
-// Code points of bytes 0x80..0x9F. The five bytes the code page leaves undefined map to the
-// C1 control of the same value, as the platform that made these files does, so every byte
-// reads back to itself.
-constexpr std::array<char16_t, 32> high1252{
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
 // Reads up to `count` bytes; nullopt on a device error (as opposed to the end of the data).
 std::optional<QByteArray> readBytes(QIODevice& device, qint64 count) {
     QByteArray bytes(count, '\0');
@@ -30,38 +21,6 @@ std::optional<QByteArray> readBytes(QIODevice& device, qint64 count) {
     return bytes;
 }
 } // namespace
-
-std::optional<QByteArray> toWindows1252(const QString& text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes.append(static_cast<char>(u));
-            continue;
-        }
-        bool found = false;
-        for (std::size_t k = 0; k < high1252.size(); ++k) {
-            if (high1252[k] == u) {
-                bytes.append(static_cast<char>(0x80 + k));
-                found = true;
-                break;
-            }
-        }
-        if (!found) return std::nullopt;
-    }
-    return bytes;
-}
-
-QString fromWindows1252(const QByteArray& bytes) {
-    QString text;
-    text.reserve(bytes.size());
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        text.append(b >= 0x80 && b < 0xA0 ? QChar(high1252[b - 0x80]) : QChar(b));
-    }
-    return text;
-}
 
 std::optional<QString> readRecord(QIODevice& device, int number) {
     if (number < 1 || !device.isReadable()) return std::nullopt;

@@ -2,7 +2,8 @@
 // Files made of fixed 128-byte records, each holding one short Windows-1252 text.
 // Shared by set-up files, exercise files and the flag file.
 
-#include <QByteArray>
+#include "files/textcodec.h"
+
 #include <QString>
 
 #include <optional>
@@ -13,11 +14,6 @@ namespace alambix {
 
 constexpr int RecordSize = 128;
 constexpr int RecordTextMax = RecordSize - 2;
-
-// Windows-1252 at the file boundary. Encoding fails (nullopt) on a character the code page
-// cannot hold, rather than writing a "?".
-std::optional<QByteArray> toWindows1252(const QString& text);
-QString fromWindows1252(const QByteArray& bytes);
 
 // Reads record `number` (from 1). A record lying wholly beyond the end of the device reads as
 // the empty text, and so does one whose length field is cut by the end; a text cut short by the

@@ -1,0 +1,18 @@
+#pragma once
+// Windows-1252 at the file boundary, through Qt's converters. The record files use it, and so
+// does every other file format that stores the code page.
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace alambix {
+
+// Fails (nullopt) on a character the code page cannot hold, rather than writing a "?".
+std::optional<QByteArray> toWindows1252(const QString& text);
+// Every byte decodes; the five bytes the code page leaves undefined give the C1 control of the
+// same value, so every byte reads back to itself.
+QString fromWindows1252(const QByteArray& bytes);
+
+} // namespace alambix
