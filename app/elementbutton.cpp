@@ -21,7 +21,7 @@ void ElementButton::showValue(bool on) {
 
 void ElementButton::paintEvent(QPaintEvent*) {
     // Drawn by hand: the colours tell the value, the bevel tells the pressed state, and long
-    // captions wrap on two lines as on the original buttons.
+    // captions wrap on two lines.
     QPainter painter(this);
     const bool down = isChecked() || isDown();
     const QRect outer = rect().adjusted(0, 0, -1, -1);
@@ -36,7 +36,7 @@ void ElementButton::paintEvent(QPaintEvent*) {
     painter.setPen(down ? light : dark);
     painter.drawLine(outer.bottomLeft(), outer.bottomRight());
     painter.drawLine(outer.topRight(), outer.bottomRight());
-    painter.setPen(down ? shadow : shadow);
+    painter.setPen(shadow);
     if (down) {
         painter.drawLine(outer.left() + 1, outer.top() + 1, outer.right() - 1, outer.top() + 1);
         painter.drawLine(outer.left() + 1, outer.top() + 1, outer.left() + 1, outer.bottom() - 1);

@@ -16,7 +16,7 @@
 #include "app/windowlayout.h"
 #include "calculator/machine_window.h"
 #include "drawing/dessin_widget.h"
-#include "files/cheminmontage.h"
+#include "exercises/exercisemenu.h"
 #include "files/enregistrer_dialog.h"
 #include "files/ouvrir_dialog.h"
 #include "print/clipboardexport.h"
@@ -153,7 +153,7 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
 
     buildCommandBar();
     buildElementButtons();
-    m_dessin = new DessinWidget(this);
+    m_dessin = new DessinWidget(m_document.surface(), this);
     m_dessin->setGeometry(twipsRect(1320, 840, 4815, 7350));
     buildRightPanel();
 
@@ -162,7 +162,9 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
     m_timer1->setInterval(40);
     connect(m_timer1, &QTimer::timeout, this, &FeuilleP::tickWater);
 
-    connect(&m_model, &SetupModel::changed, this, &FeuilleP::desdes);
+    connect(&m_document, &SetupDocument::redrawn, this, &FeuilleP::showSetup);
+    connect(&m_document, &SetupDocument::showRequested, m_dessin, qOverload<>(&QWidget::repaint));
+    connect(&m_document, &SetupDocument::titleChanged, this, &QWidget::setWindowTitle);
 
     // Start-up: the flag says the module runs; every step goes on whatever the previous gave.
     writeFlagFile(m_programFolder, QStringLiteral("OUI"));
@@ -176,7 +178,7 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
     setMouseTracking(true);
     m_dessin->setMouseTracking(true);
     m_dessin->installEventFilter(this);
-    installExplainMenu(m_dessin, m_model);
+    installExplainMenu(m_dessin, model());
     m_infoGeometry = m_info->geometry();
 }
 
@@ -206,11 +208,11 @@ void FeuilleP::buildCommandBar() {
     };
     connect(command("Command3"), &QToolButton::clicked, this, &FeuilleP::nouveau);
     connect(command("Command2"), &QToolButton::clicked, this, [this] {
-        Ouvrir dialog(*this, this);
+        Ouvrir dialog(m_document, m_dessin);
         dialog.exec();
     });
     connect(command("Command11"), &QToolButton::clicked, this, [this] {
-        Enregistrer dialog(*this, this);
+        Enregistrer dialog(m_document, this);
         dialog.exec();
     });
     connect(command("Command4"), &QToolButton::clicked, this, [this, command] {
@@ -220,7 +222,7 @@ void FeuilleP::buildCommandBar() {
         m_menucop->popup(byMouse ? QCursor::pos() : copy->mapToGlobal(QPoint(0, copy->height())));
     });
     connect(command("Command10"), &QToolButton::clicked, this, [this] {
-        Confimp dialog(*this);
+        Confimp dialog(m_document, this);
         dialog.exec();
     });
     connect(command("Command8"), &QToolButton::clicked, this, [this] {
@@ -244,11 +246,11 @@ void FeuilleP::buildElementButtons() {
         auto* button = new ElementButton(i, this);
         button->setGeometry(twipsRect(120, elementButtonTopTwips(i), 1215, 525));
         connect(button, &QPushButton::clicked, this, [this, i] {
-            const bool taken = m_model.click(i);
+            const bool taken = model().click(i);
             // A click the model refused leaves the button as the model says.
-            m_check1.at(static_cast<std::size_t>(i))->showValue(m_model.value(i));
+            m_check1.at(static_cast<std::size_t>(i))->showValue(model().value(i));
             // The hint line says why the rules took pieces away.
-            const QString reasons = taken ? switchOffReasons(m_model.lastSwitchOffs()) : QString();
+            const QString reasons = taken ? switchOffReasons(model().lastSwitchOffs()) : QString();
             if (!reasons.isEmpty())
                 showExplanation(reasons, m_check1.at(static_cast<std::size_t>(i)));
             else if (hint() == m_explanation)
@@ -316,8 +318,14 @@ void FeuilleP::buildRightPanel() {
     m_fich = new QLineEdit(this);
     m_fich->setObjectName(QStringLiteral("fich"));
     m_fich->setGeometry(twipsRect(7200, 2520, 4575, 285));
-    // The end of a long path is the part worth seeing.
-    connect(m_fich, &QLineEdit::textChanged, this, [this] { m_fich->end(false); });
+    // The box shows the session's file; the end of a long path is the part worth seeing.
+    connect(m_fich, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_fich->end(false);
+        m_exercise.setFich(text);
+    });
+    connect(&m_exercise, &ExerciseSession::fichChanged, m_fich, [this](const QString& path) {
+        if (m_fich->text() != path) m_fich->setText(path);
+    });
 
     // The tab stands over the left end of the path box, as a tab over its folder.
     m_btexo->raise();
@@ -327,9 +335,7 @@ void FeuilleP::buildRightPanel() {
     m_supertext->setGeometry(twipsRect(6360, 2805, 5415, 5370));
     m_supertext->setReadOnly(true);
     // Only a pupil's edits of an exercise statement count as a modified text.
-    connect(m_supertext, &QTextEdit::textChanged, this, [this] {
-        if (!m_fich->text().isEmpty()) m_textemodifie = true;
-    });
+    connect(m_supertext, &QTextEdit::textChanged, &m_exercise, &ExerciseSession::textEdited);
 
     m_robi = new QLabel(this);
     m_robi->setObjectName(QStringLiteral("robi"));
@@ -340,59 +346,40 @@ void FeuilleP::buildRightPanel() {
     m_menucop->setObjectName(QStringLiteral("menucop"));
     QAction* withBackground = m_menucop->addAction(QStringLiteral("Copier le schéma avec le fond"));
     withBackground->setObjectName(QStringLiteral("avecfond"));
-    connect(withBackground, &QAction::triggered, this, [this] { avecfond(*this); });
+    connect(withBackground, &QAction::triggered, this, [this] {
+        avecfond(m_document);
+        setHint(messagecopie());
+    });
     QAction* withoutBackground =
         m_menucop->addAction(QStringLiteral("Copier le schéma sans le fond"));
     withoutBackground->setObjectName(QStringLiteral("sansfond"));
-    connect(withoutBackground, &QAction::triggered, this, [this] { sansfond(*this); });
+    connect(withoutBackground, &QAction::triggered, this, [this] {
+        sansfond(m_document);
+        setHint(messagecopie());
+    });
 
-    // The exercise menu; its items open the exercise window and act on the exercise text.
-    m_optionexo = new QMenu(QStringLiteral("optionexo"), this);
-    m_optionexo->setObjectName(QStringLiteral("optionexo"));
-    const struct {
-        const char* name;
-        const char* caption;
-    } exerciseItems[] = {
-        {"openexo", "Ouvrir un exercice (énoncé + configuration)"},
-        {"opencor", "Voir la correction"},
-        {"separ02", nullptr},
-        {"savetexte", "Enregistrer le contenu de la fenêtre exercice"},
-        {"opentexte", "Retrouver un texte"},
-        {"imprimetexte", "Imprimer le contenu de la fenêtre exercice"},
-        {"separ03", nullptr},
-        {"Closexo", "Fermer l'exercice"},
-    };
-    for (const auto& item : exerciseItems) {
-        QAction* action = item.caption ? m_optionexo->addAction(QString::fromUtf8(item.caption))
-                                       : m_optionexo->addSeparator();
-        action->setObjectName(QString::fromLatin1(item.name));
-    }
+    // The exercise menu; the exercise window gives its items their actions.
+    m_optionexo = new ExerciseMenu(m_exercise, this);
 }
 
 void FeuilleP::fondessin() {
-    m_dessin->surface().paintBackground();
-    for (auto* button : m_check1)
-        button->showValue(false);
-    desdes();
+    m_document.paintBackground();
 }
 
-void FeuilleP::desdes() {
+void FeuilleP::showSetup() {
     for (auto* button : m_check1) {
-        button->showValue(m_model.value(button->index()));
-        button->setEnabled(m_model.isEnabled(button->index()));
+        button->showValue(model().value(button->index()));
+        button->setEnabled(model().isEnabled(button->index()));
     }
     m_label1->setText(QString());
     m_timer1->stop();
-    m_dessin->surface().drawSetup(m_model.values());
-    // The pump's water runs while the vacuum flask stands on the bench.
-    if (m_model.value(FioleAVide)) m_timer1->start();
+    if (model().value(FioleAVide)) m_timer1->start();
     nomontage();
     m_dessin->update();
-    ++m_redrawCount;
 }
 
 void FeuilleP::nomontage() {
-    const QString name = recogniseSetup(m_model.values());
+    const QString name = recogniseSetup(model().values());
     QPalette pal = m_label1->palette();
     if (name.isEmpty()) {
         pal.setColor(QPalette::Window, Qt::white);
@@ -440,9 +427,7 @@ void FeuilleP::ecritintro() {
 }
 
 void FeuilleP::nouveau() {
-    m_model.clearAll();
-    setWindowTitle(QStringLiteral("Alambix"));
-    cheminmontage.clear();
+    m_document.clear();
 }
 
 void FeuilleP::openHelp() {
@@ -482,12 +467,7 @@ void FeuilleP::openDocument(const QString& fileName, const QString& ownDocument,
 }
 
 void FeuilleP::showExerciseMenu() {
-    auto item = [this](const char* name) {
-        return m_optionexo->findChild<QAction*>(QString::fromLatin1(name));
-    };
-    item("opencor")->setEnabled(m_exocorrige);
-    item("Closexo")->setEnabled(!m_fich->text().isEmpty());
-    m_optionexo->popup(mapToGlobal(QPoint(m_btexo->x(), m_btexo->y() + m_btexo->height())));
+    m_optionexo->popupFor(mapToGlobal(QPoint(m_btexo->x(), m_btexo->y() + m_btexo->height())));
 }
 
 void FeuilleP::hintFor(QObject* area) {
@@ -519,7 +499,7 @@ bool FeuilleP::eventFilter(QObject* watched, QEvent* event) {
     if (auto* button = qobject_cast<ElementButton*>(watched);
         button && !button->isEnabled() && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        showExplanation(greyedReason(button->index(), m_model.values()), button);
+        showExplanation(greyedReason(button->index(), model().values()), button);
         return true;
     }
     if (watched == m_btexo &&
@@ -542,17 +522,13 @@ void FeuilleP::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
 }
 
-bool FeuilleP::isAnimating() const {
-    return m_timer1->isActive();
-}
-
 void FeuilleP::tickWater() {
     auto* random = QRandomGenerator::global();
     const double r1 = random->generateDouble();
     const double r2 = random->generateDouble();
     const double r3 = random->generateDouble();
     const double r4 = random->generateDouble();
-    m_dessin->surface().drawWaterLine(r1, r2, r3, r4);
+    m_document.surface().drawWaterLine(r1, r2, r3, r4);
     m_dessin->update(twips(3900), twips(5700), twips(180), twips(1650));
 }
 
@@ -589,7 +565,7 @@ void FeuilleP::paintEvent(QPaintEvent*) {
 }
 
 bool FeuilleP::askToClose() {
-    if (m_textemodifie &&
+    if (m_exercise.textemodifie() &&
         QMessageBox::question(this, QStringLiteral("Abandon des données?"),
                               QStringLiteral("Attention: perte des modifications du texte."),
                               QMessageBox::Ok | QMessageBox::Cancel,

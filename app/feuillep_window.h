@@ -2,8 +2,9 @@
 // `feuilleP`, the main window: element buttons, drawing, set-up name, hint line, command bar
 // and the rich-text panel. Closing it ends the program.
 
-#include "app/setupmodel.h"
+#include "app/setupdocument.h"
 #include "app/twips.h"
+#include "exercises/exercisesession.h"
 
 #include <QImage>
 #include <QPoint>
@@ -23,6 +24,7 @@ namespace alambix {
 
 class DessinWidget;
 class ElementButton;
+class ExerciseMenu;
 
 class FeuilleP : public QWidget {
     Q_OBJECT
@@ -31,18 +33,13 @@ public:
     explicit FeuilleP(const QString& programFolder = QString(), QWidget* parent = nullptr);
     ~FeuilleP() override;
 
-    SetupModel& model() { return m_model; }
+    SetupDocument& document() { return m_document; }
+    SetupModel& model() { return m_document.model(); }
+    ExerciseSession& exercise() { return m_exercise; }
     DessinWidget* dessin() const { return m_dessin; }
-    QString programFolder() const { return m_programFolder; }
-
-    // The exercise text in the panel was changed since it was loaded or saved.
-    bool textemodifie() const { return m_textemodifie; }
-    void setTextemodifie(bool modified) { m_textemodifie = modified; }
 
     // `fondessin`: paints the drawing's gradient, makes it the background and redraws.
     void fondessin();
-    // `desdes`: recolours the buttons, redraws the whole set-up and names it.
-    void desdes();
     // `nomontage`: writes the set-up's name into `Label1`, or leaves it empty and white.
     void nomontage();
 
@@ -60,15 +57,9 @@ public:
     // Whether F1 opens the course (after "&Voir le cours" was used once).
     bool courseOnF1() const { return m_courseOnF1; }
 
-    // The open exercise has a correction.
-    bool exocorrige() const { return m_exocorrige; }
-    void setExocorrige(bool corrected) { m_exocorrige = corrected; }
-
     // Where the content stands in the client area: centred in a window larger than its page.
     QPoint contentOffset() const { return m_contentOffset; }
 
-    // Number of complete redraws since the window was created.
-    int redrawCount() const { return m_redrawCount; }
     bool isAnimating() const;
 
 protected:
@@ -85,6 +76,9 @@ private:
     void buildCommandBar();
     void buildElementButtons();
     void buildRightPanel();
+    // `desdes`'s view part, after every redraw: recolours the buttons, names the set-up and
+    // runs the pump's water while the vacuum flask stands on the bench.
+    void showSetup();
     void applySmallScreenRule();
     void placeContent();
     bool askToClose();
@@ -97,7 +91,8 @@ private:
     void showExplanation(const QString& text, QObject* button);
 
     QString m_programFolder;
-    SetupModel m_model;
+    SetupDocument m_document;
+    ExerciseSession m_exercise;
     std::array<ElementButton*, ElementCount> m_check1{};
     DessinWidget* m_dessin = nullptr;
     QLabel* m_label1 = nullptr;
@@ -109,17 +104,14 @@ private:
     QLabel* m_robi = nullptr;
     QTimer* m_timer1 = nullptr;
     QMenu* m_menucop = nullptr;
-    QMenu* m_optionexo = nullptr;
+    ExerciseMenu* m_optionexo = nullptr;
     // The reason shown in the hint line after a click, and the button it stays on.
     QString m_explanation;
     QObject* m_explainedButton = nullptr;
     QRect m_infoGeometry;
-    bool m_textemodifie = false;
     bool m_unloaded = false;
     bool m_courseOnF1 = false;
-    bool m_exocorrige = false;
     bool m_applyingScreenRule = false;
-    int m_redrawCount = 0;
     QPoint m_contentOffset;
     QImage m_gradient;
 };

@@ -8,12 +8,6 @@ SetupModel::SetupModel(QObject* parent) : QObject(parent) {
     applyAvailability();
 }
 
-bool SetupModel::anyOn() const {
-    for (bool on : m_values)
-        if (on) return true;
-    return false;
-}
-
 void SetupModel::setValue(int index, bool on) {
     auto& slot = m_values.at(static_cast<std::size_t>(index));
     if (slot == on) return;
@@ -23,10 +17,7 @@ void SetupModel::setValue(int index, bool on) {
     handleChange(index);
     applyAvailability();
     --m_depth;
-    if (m_depth == 0) {
-        ++m_redrawCount;
-        emit changed();
-    }
+    if (m_depth == 0) emit changed();
 }
 
 bool SetupModel::click(int index) {

@@ -13,8 +13,8 @@ namespace alambix {
 // Owns the fourteen element values and their enabled states. Every writer (a click, "&Nouveau",
 // the file loader) goes through setValue(), which behaves like a click whenever the value really
 // changes: the coupling rules run (nested changes included) and then the availability rules.
-// The nested redraws of the original design are collapsed: changed() is emitted once per change
-// made from outside, after all rules have settled, and the view redraws on it.
+// Nested changes are collapsed: changed() is emitted once per change made from outside, after
+// all rules have settled, and the view redraws on it.
 class SetupModel : public QObject {
     Q_OBJECT
 public:
@@ -24,7 +24,6 @@ public:
     bool isEnabled(int index) const { return m_enabled.at(static_cast<std::size_t>(index)); }
     const SetupValues& values() const { return m_values; }
     SetupValues enabledStates() const { return m_enabled; }
-    bool anyOn() const;
 
     // Programmatic write: runs the rules when the value changes, nothing otherwise.
     void setValue(int index, bool on);
@@ -37,9 +36,6 @@ public:
     // What the rules switched off during the last change made from outside (a click, a
     // setValue(), "&Nouveau" as a whole), in the order they did it.
     const std::vector<SwitchOff>& lastSwitchOffs() const { return m_switchOffs; }
-
-    // Number of redraws asked for since construction (one per change made from outside).
-    int redrawCount() const { return m_redrawCount; }
 
 signals:
     // The set-up or the enabled states changed: redraw and recognise.
@@ -56,7 +52,6 @@ private:
     std::vector<SwitchOff> m_switchOffs;
     int m_depth = 0;
     bool m_clearing = false;
-    int m_redrawCount = 0;
 };
 
 } // namespace alambix

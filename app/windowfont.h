@@ -1,6 +1,6 @@
 #pragma once
-// The font of the program's windows. "MS Sans Serif" and "Arial" of the original become
-// Liberation Sans, which has the same metrics as Arial and is installed with the program.
+// The font of the program's windows: Liberation Sans, which has the same metrics as Arial (the
+// window sizes are worked out in Arial) and is installed with the program.
 
 #include <QFont>
 

@@ -4,8 +4,8 @@
 #include "app/elementbutton.h"
 #include "app/feuillep_window.h"
 #include "calculator/calculatorkeys.h"
+#include "drawing/dessin_widget.h"
 #include "files/chargemontage.h"
-#include "files/cheminmontage.h"
 
 #include <QApplication>
 #include <QFile>
@@ -43,18 +43,19 @@ int main(int argc, char** argv) {
     for (long step = 1; step <= steps; ++step) {
         const quint32 choice = random.bounded(100);
         const int slot = int(random.bounded(8));
-        alambix::cheminmontage = dir.filePath(QStringLiteral("soak-%1.C03").arg(slot));
+        main->document().setPath(dir.filePath(QStringLiteral("soak-%1.C03").arg(slot)));
         if (choice < 70) {
             alambix::ElementButton* button = buttons.at(int(random.bounded(buttons.size())));
             QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
             ++counts[0];
         } else if (choice < 80) {
-            if (!alambix::ecritmontage(*main)) return 1;
+            if (!alambix::ecritmontage(main->document(), main)) return 1;
             saved[slot] = true;
             ++counts[1];
         } else if (choice < 90) {
             // Only files saved before: a failed load would wait for its message to be closed.
-            if (saved[slot] && alambix::chargemontage(*main) != alambix::SetupReadStatus::Ok)
+            if (saved[slot] && alambix::chargemontage(main->document(), main->dessin()) !=
+                                   alambix::SetupReadStatus::Ok)
                 return 1;
             ++counts[2];
         } else {

@@ -12,7 +12,7 @@
 #include <ctime>
 
 #ifdef ALAMBIX_STARTUP_MAIN_WINDOW
-#include "app/feuillep_window.h"
+#include "app/program.h"
 #endif
 
 namespace {
@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStringLiteral("Fusion"));
     FirstPaint probe;
 #ifdef ALAMBIX_STARTUP_MAIN_WINDOW
-    alambix::FeuilleP window;
+    const std::unique_ptr<QWidget> main = alambix::createMainWindow();
+    QWidget& window = *main;
 #else
     QWidget window;
     window.resize(791, 572);

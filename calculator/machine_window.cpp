@@ -191,8 +191,8 @@ void Machine::buildOptions() {
                                QRect geometry, bool checked) {
         auto* button = new QRadioButton(caption, box);
         button->setObjectName(name);
-        // The captions need a little more room here than on the original's narrow font: the
-        // option takes the frame's width, from its own left.
+        // The captions need a little more room than their nominal boxes give: the option takes
+        // the frame's width, from its own left.
         geometry.setWidth(std::max(geometry.width(), box->width() - geometry.left() - 4));
         button->setGeometry(geometry);
         button->setChecked(checked);

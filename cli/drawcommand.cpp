@@ -6,7 +6,7 @@
 #include "app/recognition.h"
 #include "app/setupmodel.h"
 #include "drawing/drawingexport.h"
-#include "files/cheminmontage.h"
+#include "files/filemessages.h"
 #include "files/setupfile.h"
 
 #include <QByteArray>
@@ -77,20 +77,16 @@ std::optional<QString> parse(const QStringList& args, DrawOptions& options) {
     return std::nullopt;
 }
 
+// The program's message for a file, followed by the file's path.
+QString messageAbout(FileOutcome outcome, const QString& path) {
+    return fileMessage(outcome).text + QStringLiteral(": ") + path;
+}
+
 // Loads a set-up file as the open dialog does; returns the program's message on failure.
 std::optional<QString> loadSetup(SetupModel& model, const QString& path) {
-    cheminmontage = path;
-    if (!QFileInfo(path).isFile())
-        return QStringLiteral("Nom de fichier incorrect ou chemin non valide: %1").arg(path);
+    if (!QFileInfo(path).isFile()) return messageAbout(FileOutcome::BadPath, path);
     const SetupReadResult result = readSetupFile(path);
-    switch (result.status) {
-    case SetupReadStatus::NotASetupFile:
-        return QStringLiteral("Ce fichier ne correspond pas à cette application: %1").arg(path);
-    case SetupReadStatus::ReadError:
-        return QStringLiteral("Lecture impossible sur disque: %1").arg(path);
-    case SetupReadStatus::Ok:
-        break;
-    }
+    if (result.status != SetupReadStatus::Ok) return messageAbout(readOutcome(result.status), path);
     applySetup(model, valuesFromFlags(result.flags));
     return std::nullopt;
 }
@@ -99,10 +95,8 @@ std::optional<QString> loadSetup(SetupModel& model, const QString& path) {
 // file is replaced without a question, as scripts expect.
 std::optional<QString> saveSetup(const SetupModel& model, const QString& typed) {
     const QString path = composeSetupPath(typed, QDir::currentPath());
-    if (path.isEmpty()) return QStringLiteral("Il faut donner un nom au fichier!");
-    cheminmontage = path;
-    if (!writeSetupFile(path, model.values()))
-        return QStringLiteral("Ecriture impossible sur disque: %1").arg(path);
+    if (path.isEmpty()) return fileMessage(FileOutcome::NoName).text;
+    if (!writeSetupFile(path, model.values())) return messageAbout(FileOutcome::WriteError, path);
     return std::nullopt;
 }
 } // namespace
@@ -143,8 +137,7 @@ int runDraw(const QStringList& args) {
             return usageError(
                 QStringLiteral("format de sortie non pris en charge: %1").arg(options.output));
         case ExportResult::WriteFailed:
-            printLine(QStringLiteral("Ecriture impossible sur disque: %1").arg(options.output),
-                      stderr);
+            printLine(messageAbout(FileOutcome::WriteError, options.output), stderr);
             return 1;
         }
     }

@@ -5,7 +5,8 @@
 
 namespace alambix {
 
-DessinWidget::DessinWidget(QWidget* parent) : QWidget(parent) {
+DessinWidget::DessinWidget(const DrawingSurface& surface, QWidget* parent)
+    : QWidget(parent), m_surface(surface) {
     setObjectName(QStringLiteral("dessin"));
     setFixedSize(m_surface.image().size());
     setAttribute(Qt::WA_OpaquePaintEvent);

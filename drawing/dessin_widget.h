@@ -1,5 +1,6 @@
 #pragma once
-// The drawing surface `dessin` on the main window: shows the persistent image.
+// The drawing `dessin` on the main window: shows a surface's persistent image, which the set-up
+// document owns.
 
 #include "drawing/drawingsurface.h"
 
@@ -10,16 +11,15 @@ namespace alambix {
 class DessinWidget : public QWidget {
     Q_OBJECT
 public:
-    explicit DessinWidget(QWidget* parent = nullptr);
+    explicit DessinWidget(const DrawingSurface& surface, QWidget* parent = nullptr);
 
-    DrawingSurface& surface() { return m_surface; }
     const DrawingSurface& surface() const { return m_surface; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    DrawingSurface m_surface;
+    const DrawingSurface& m_surface;
 };
 
 } // namespace alambix

@@ -1,58 +1,51 @@
 #include "files/chargemontage.h"
 
-#include "app/feuillep_window.h"
-#include "drawing/dessin_widget.h"
-#include "files/cheminmontage.h"
+#include "app/setupdocument.h"
 
-#include <QMessageBox>
+#include <QWidget>
 
 namespace alambix {
 
-namespace {
-void critical(QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
-    box.exec();
+QMessageBox::StandardButton showFileMessage(QWidget* parent, FileOutcome outcome,
+                                            QMessageBox::Icon icon,
+                                            QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton defaultButton) {
+    const FileMessage message = fileMessage(outcome);
+    QMessageBox box(icon, message.title, message.text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
-} // namespace
 
-QString captionFor(const QString& path) {
-    return QStringLiteral("Alambix - ") + path;
-}
-
-SetupReadStatus chargemontage(FeuilleP& main, QWidget* dialogToRepaint) {
+SetupReadStatus chargemontage(SetupDocument& document, QWidget* view, QWidget* dialogToRepaint) {
     if (dialogToRepaint && dialogToRepaint->isVisible()) dialogToRepaint->repaint();
-    QWidget* messageParent = dialogToRepaint ? dialogToRepaint : &main;
-    const QString path = cheminmontage;
-    const SetupReadResult result = readSetupFile(path);
+    QWidget* messageParent = dialogToRepaint ? dialogToRepaint : view->window();
+    const SetupReadResult result = readSetupFile(document.path());
     switch (result.status) {
     case SetupReadStatus::NotASetupFile:
-        critical(messageParent, QStringLiteral("Fichier non valide"),
-                 QStringLiteral("Ce fichier ne correspond pas à cette application"));
+        showFileMessage(messageParent, FileOutcome::NotASetupFile);
         return result.status;
     case SetupReadStatus::ReadError:
-        main.dessin()->hide();
-        critical(messageParent, QStringLiteral("Erreur lors du chargement du fichier"),
-                 QStringLiteral("Lecture impossible sur disque"));
-        main.dessin()->show();
+        view->hide();
+        showFileMessage(messageParent, FileOutcome::ReadError);
+        view->show();
         return result.status;
     case SetupReadStatus::Ok:
         break;
     }
-    main.dessin()->hide();
-    applySetup(main.model(), valuesFromFlags(result.flags));
-    main.dessin()->show();
-    main.setWindowTitle(captionFor(path));
+    view->hide();
+    applySetup(document.model(), valuesFromFlags(result.flags));
+    view->show();
+    document.nameFile();
     return result.status;
 }
 
-bool ecritmontage(FeuilleP& main, QWidget* dialog) {
-    if (!writeSetupFile(cheminmontage, main.model().values())) {
-        if (dialog) dialog->unsetCursor();
-        critical(dialog ? dialog : &main, QStringLiteral("Enregistrement impossible"),
-                 QStringLiteral("Ecriture impossible sur disque"));
+bool ecritmontage(SetupDocument& document, QWidget* messageParent) {
+    if (!writeSetupFile(document.path(), document.model().values())) {
+        messageParent->unsetCursor();
+        showFileMessage(messageParent, FileOutcome::WriteError);
         return false;
     }
-    main.setWindowTitle(captionFor(cheminmontage));
+    document.nameFile();
     return true;
 }
 

@@ -1,6 +1,5 @@
 #include "files/dialogstyle.h"
 
-#include "app/feuillep_window.h"
 #include "app/twips.h"
 #include "app/windowfont.h"
 

@@ -9,24 +9,21 @@ class QPushButton;
 
 namespace alambix {
 
-class DirList;
-class DriveList;
-class FeuilleP;
-class FileList;
+class FolderPicker;
+class SetupDocument;
 
 class Enregistrer : public QDialog {
     Q_OBJECT
 public:
-    explicit Enregistrer(FeuilleP& main, QWidget* parent = nullptr);
+    // The dialog stands over `main`, the window that shows the document.
+    Enregistrer(SetupDocument& document, QWidget* main);
 
     // "ENREGISTRER": composes the path, asks before overwriting and writes the file.
     void enregistre();
 
 private:
-    FeuilleP& m_main;
-    DriveList* m_drive1 = nullptr;
-    DirList* m_dir1 = nullptr;
-    FileList* m_file1 = nullptr;
+    SetupDocument& m_document;
+    FolderPicker* m_picker = nullptr;
     QLineEdit* m_text1 = nullptr;
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command2 = nullptr;

@@ -1,44 +1,36 @@
 #include "files/ouvrir_dialog.h"
 
 #include "app/blanks.h"
-
-#include "app/feuillep_window.h"
+#include "app/setupdocument.h"
 #include "files/chargemontage.h"
-#include "files/cheminmontage.h"
 #include "files/dialogstyle.h"
-#include "files/folderlists.h"
+#include "files/folderpicker.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
 
 namespace alambix {
 
-Ouvrir::Ouvrir(FeuilleP& main, QWidget* parent) : QDialog(parent ? parent : &main), m_main(main) {
+Ouvrir::Ouvrir(SetupDocument& document, QWidget* view)
+    : QDialog(view->window()), m_document(document), m_view(view) {
     setObjectName(QStringLiteral("ouvrir"));
     setWindowTitle(QStringLiteral("Ouvrir une configuration"));
     setModal(true);
-    styleDialog(this, main, 5535, 6345);
+    styleDialog(this, *view->window(), 5535, 6345);
 
     makeLabel(this, "Label1", QStringLiteral("Lecteur:"), twipsRect(360, 120, 2415, 255));
     makeLabel(this, "Label2", QStringLiteral("Répertoire"), twipsRect(360, 735, 2415, 255));
     makeLabel(this, "Label3", QStringLiteral("Fichiers"), twipsRect(3120, 120, 2055, 255));
 
-    m_drive1 = new DriveList(this);
-    m_drive1->setObjectName(QStringLiteral("Drive1"));
-    m_drive1->setGeometry(twipsRect(360, 360, 2415, 315));
-    m_dir1 = new DirList(this);
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    m_dir1->setGeometry(twipsRect(360, 975, 2415, 4140));
-    m_file1 = new FileList(this);
-    m_file1->setObjectName(QStringLiteral("File1"));
-    m_file1->setGeometry(twipsRect(3120, 360, 2055, 4770));
+    m_picker = new FolderPicker(QStringLiteral("*") + QLatin1String(SetupSuffix),
+                                {twipsRect(360, 360, 2415, 315), twipsRect(360, 975, 2415, 4140),
+                                 twipsRect(3120, 360, 2055, 4770)},
+                                this);
 
     m_ficharge = new QLineEdit(this);
     m_ficharge->setObjectName(QStringLiteral("ficharge"));
@@ -76,59 +68,35 @@ Ouvrir::Ouvrir(FeuilleP& main, QWidget* parent) : QDialog(parent ? parent : &mai
     m_frame1->hide();
 
     setTabOrder(m_command1, m_command2);
-    setTabOrder(m_command2, m_dir1);
-    setTabOrder(m_dir1, m_file1);
-    setTabOrder(m_file1, m_drive1);
+    setTabOrder(m_command2, m_picker->folderList());
+    setTabOrder(m_picker->folderList(), m_picker->fileList());
+    setTabOrder(m_picker->fileList(), m_picker->driveList());
     m_command1->setFocus();
 
-    m_dir1->setPath(QDir::currentPath());
-    m_drive1->showDriveOf(m_dir1->path());
-    m_file1->setPath(m_dir1->path());
-    connectFolderLists(m_drive1, m_dir1, m_file1);
-
-    connect(m_file1, &QListWidget::itemSelectionChanged, this, &Ouvrir::fileSelected);
+    connect(m_picker, &FolderPicker::fileSelected, this, &Ouvrir::fileSelected);
     // The click before a double-click has already named the file.
-    connect(m_file1, &QListWidget::itemDoubleClicked, this, &Ouvrir::ouvre);
-    // Enter on a file opens it, as the double-click does.
-    m_file1->installEventFilter(this);
+    connect(m_picker, &FolderPicker::fileActivated, this, &Ouvrir::ouvre);
     connect(m_command1, &QPushButton::clicked, this, &Ouvrir::ouvre);
     connect(m_command2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool Ouvrir::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_file1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !m_file1->selectedName().isEmpty()) {
-            ouvre();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void Ouvrir::fileSelected() {
-    const QString name = m_file1->selectedName();
-    if (name.isEmpty()) return;
-    const QString folder = m_file1->path();
-    // Selecting a file makes its folder the one both dialogs reopen in.
-    QDir::setCurrent(folder);
-    m_ficharge->setText(joinPath(folder, name));
+void Ouvrir::fileSelected(const QString& path) {
+    // Selecting a file makes its folder the one the next picker opens in.
+    m_picker->rememberFolder();
+    m_ficharge->setText(path);
 }
 
 void Ouvrir::ouvre() {
     const QString path = m_ficharge->text();
     if (trimBlanks(path).isEmpty()) return;
-    cheminmontage = path;
+    m_document.setPath(path);
     if (!QFileInfo(path).isFile()) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("impossible d'ouvrir ce fichier"),
-                        QStringLiteral("Nom de fichier incorrect ou chemin non valide"),
-                        QMessageBox::Ok, this);
-        box.exec();
+        showFileMessage(this, FileOutcome::BadPath);
         return;
     }
     m_frame1->show();
     m_frame1->raise();
-    chargemontage(m_main, this);
+    chargemontage(m_document, m_view, this);
     accept();
 }
 

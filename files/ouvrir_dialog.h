@@ -10,29 +10,24 @@ class QPushButton;
 
 namespace alambix {
 
-class DirList;
-class DriveList;
-class FeuilleP;
-class FileList;
+class FolderPicker;
+class SetupDocument;
 
 class Ouvrir : public QDialog {
     Q_OBJECT
 public:
-    explicit Ouvrir(FeuilleP& main, QWidget* parent = nullptr);
+    // `view` shows the document; the dialog stands over the view's window.
+    Ouvrir(SetupDocument& document, QWidget* view);
 
     // "OUVRIR": loads the selected file, then closes whatever the load gave.
     void ouvre();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void fileSelected();
+    void fileSelected(const QString& path);
 
-    FeuilleP& m_main;
-    DriveList* m_drive1 = nullptr;
-    DirList* m_dir1 = nullptr;
-    FileList* m_file1 = nullptr;
+    SetupDocument& m_document;
+    QWidget* m_view;
+    FolderPicker* m_picker = nullptr;
     QLineEdit* m_ficharge = nullptr;
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command2 = nullptr;

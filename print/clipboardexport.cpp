@@ -1,7 +1,6 @@
 #include "print/clipboardexport.h"
 
-#include "app/feuillep_window.h"
-#include "drawing/dessin_widget.h"
+#include "app/setupdocument.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -22,21 +21,18 @@ QString messagecopie() {
         "L'image est copiée: vous pouvez la retrouver depuis toute autre application (coller)");
 }
 
-void avecfond(FeuilleP& feuilleP) {
-    putOnClipboard(feuilleP.dessin()->surface().image().copy());
-    feuilleP.setHint(messagecopie());
+void avecfond(const SetupDocument& document) {
+    putOnClipboard(document.surface().image().copy());
 }
 
-void sansfond(FeuilleP& feuilleP) {
-    DrawingSurface& surface = feuilleP.dessin()->surface();
-    surface.removeBackground();
-    feuilleP.desdes();
-    // The user sees the bare drawing while it is copied.
-    feuilleP.dessin()->repaint();
-    const QImage bare = surface.image().copy();
-    feuilleP.fondessin();
+void sansfond(SetupDocument& document) {
+    QImage bare;
+    {
+        // The user sees the bare drawing while it is copied.
+        const BareDrawing drawing(document);
+        bare = drawing.picture();
+    }
     putOnClipboard(bare);
-    feuilleP.setHint(messagecopie());
 }
 
 } // namespace alambix

@@ -5,14 +5,14 @@
 
 namespace alambix {
 
-class FeuilleP;
+class SetupDocument;
 
 // `messagecopie`: the confirmation written into the hint line after a copy.
 QString messagecopie();
 
 // `avecfond`: the drawing as the screen shows it.
-void avecfond(FeuilleP& feuilleP);
+void avecfond(const SetupDocument& document);
 // `sansfond`: the set-up redrawn on the bare surface; the background is put back afterwards.
-void sansfond(FeuilleP& feuilleP);
+void sansfond(SetupDocument& document);
 
 } // namespace alambix

@@ -1,9 +1,8 @@
 #include "print/confimp_dialog.h"
 
-#include "app/feuillep_window.h"
+#include "app/setupdocument.h"
 #include "app/twips.h"
 #include "app/windowfont.h"
-#include "drawing/dessin_widget.h"
 #include "print/updown_control.h"
 
 #include <QCheckBox>
@@ -49,8 +48,9 @@ QToolButton* pictureButton(const QString& caption, const QString& picture, QWidg
 }
 } // namespace
 
-Confimp::Confimp(FeuilleP& feuilleP, QPrinter* printer)
-    : QDialog(&feuilleP), m_feuilleP(feuilleP), m_printer(printer ? printer : &sessionPrinter()) {
+Confimp::Confimp(SetupDocument& document, QWidget* main, QPrinter* printer)
+    : QDialog(main), m_document(document), m_main(main),
+      m_printer(printer ? printer : &sessionPrinter()) {
     initPrintResources();
     setObjectName(QStringLiteral("confimp"));
     setWindowTitle(QStringLiteral("Imprimer"));
@@ -197,7 +197,7 @@ QString Confimp::printerDescription(const QPrinter& printer) {
 
 void Confimp::onLoad() {
     // 20 pixels below the main window's top edge, centred across it.
-    const QRect main = m_feuilleP.frameGeometry();
+    const QRect main = m_main->frameGeometry();
     const int outerWidth = isVisible() ? frameGeometry().width() : width();
     move(main.left() + (main.width() - outerWidth) / 2, main.top() + 20);
     m_defaut->setText(printerDescription(*m_printer));
@@ -234,13 +234,9 @@ PrintOptions Confimp::options() const {
 
 void Confimp::print() {
     const PrintOptions chosen = options();
-    DessinWidget* dessin = m_feuilleP.dessin();
-    if (!chosen.withBackground) {
-        // The screen shows what goes to paper while the job is prepared.
-        dessin->surface().removeBackground();
-        m_feuilleP.desdes();
-        dessin->repaint();
-    }
+    // The screen shows what goes to paper while the job is prepared.
+    std::optional<BareDrawing> bare;
+    if (!chosen.withBackground) bare.emplace(m_document);
 
     m_command1->setEnabled(false);
     m_command2->setEnabled(false);
@@ -256,11 +252,11 @@ void Confimp::print() {
         // A file is written as every file of the program is: the old one survives a failure.
         m_printResult = printDrawingToFile(m_printer->outputFileName(), m_printer->pageLayout(),
                                            m_printer->resolution(), m_printer->docName(),
-                                           m_feuilleP.model().values(), chosen);
+                                           m_document.model().values(), chosen);
     else
-        m_printResult = printDrawing(*m_printer, m_feuilleP.model().values(), chosen);
+        m_printResult = printDrawing(*m_printer, m_document.model().values(), chosen);
 
-    if (!chosen.withBackground) m_feuilleP.fondessin();
+    bare.reset();
     if (*m_printResult == PrintResult::NotStarted) {
         // Nothing went out: the dialog stays, so that another printer can be chosen.
         m_frame2->hide();

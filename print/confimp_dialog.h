@@ -16,7 +16,7 @@ class QToolButton;
 
 namespace alambix {
 
-class FeuilleP;
+class SetupDocument;
 class UpDownControl;
 
 class Confimp : public QDialog {
@@ -24,7 +24,8 @@ class Confimp : public QDialog {
 public:
     // Prints on `printer` when given (it must outlive the dialog), otherwise on the program's
     // printer, which keeps the choice made with "&Imprimantes" for the rest of the session.
-    explicit Confimp(FeuilleP& feuilleP, QPrinter* printer = nullptr);
+    // The dialog stands over `main`, the window that shows the document.
+    Confimp(SetupDocument& document, QWidget* main, QPrinter* printer = nullptr);
     ~Confimp() override;
 
     QPrinter& printer() const { return *m_printer; }
@@ -46,7 +47,8 @@ private:
     void choosePrinter();
     void print();
 
-    FeuilleP& m_feuilleP;
+    SetupDocument& m_document;
+    QWidget* m_main;
     QPrinter* m_printer;
     std::optional<PrintResult> m_printResult;
 

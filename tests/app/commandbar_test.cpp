@@ -2,7 +2,6 @@
 // driven with real clicks, moves and keys.
 #include "app/feuillep_window.h"
 #include "drawing/dessin_widget.h"
-#include "files/cheminmontage.h"
 #include "invitation.h"
 #include "messagecatcher.h"
 #include "print/clipboardexport.h"
@@ -16,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QStandardPaths>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -58,7 +58,6 @@ class CommandBarTest : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        cheminmontage.clear();
         m_window = std::make_unique<FeuilleP>(m_folder.path());
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -67,7 +66,7 @@ private slots:
     }
 
     void cleanup() {
-        m_window->setTextemodifie(false);
+        m_window->exercise().setTextemodifie(false);
         m_window->hide();
         m_window.reset();
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
@@ -119,27 +118,27 @@ private slots:
     void newSetUpSwitchesEachElementOff() {
         for (int i : {0, 3, 9})
             m_window->model().click(i);
-        cheminmontage = QStringLiteral("/tmp/essai.C03");
+        m_window->document().setPath(QStringLiteral("/tmp/essai.C03"));
         m_window->setWindowTitle(QStringLiteral("Alambix - /tmp/essai.C03"));
-        const int before = m_window->redrawCount();
+        QSignalSpy redraws(&m_window->document(), &SetupDocument::redrawn);
         QTest::mouseClick(button_(QStringLiteral("Command3")), Qt::LeftButton);
-        QCOMPARE(m_window->redrawCount() - before, 3);
-        QVERIFY(!m_window->model().anyOn());
+        QCOMPARE(redraws.count(), 3);
+        QCOMPARE(m_window->model().values(), SetupValues{});
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Alambix"));
-        QCOMPARE(cheminmontage, QString());
+        QCOMPARE(m_window->document().path(), QString());
         QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QString());
         QVERIFY(invitationShown(m_window->dessin()->surface().image()));
     }
 
     void newSetUpOnEmptyOnlyResetsTheFile() {
-        cheminmontage = QStringLiteral("/tmp/essai.C03");
+        m_window->document().setPath(QStringLiteral("/tmp/essai.C03"));
         m_window->setWindowTitle(QStringLiteral("Alambix - /tmp/essai.C03"));
-        const int before = m_window->redrawCount();
+        QSignalSpy redraws(&m_window->document(), &SetupDocument::redrawn);
         // The access key clicks the button a moment later, as a click shown on screen.
         QTest::keyClick(m_window.get(), Qt::Key_N, Qt::AltModifier);
         QTRY_COMPARE(m_window->windowTitle(), QStringLiteral("Alambix"));
-        QCOMPARE(m_window->redrawCount(), before);
-        QCOMPARE(cheminmontage, QString());
+        QCOMPARE(redraws.count(), 0);
+        QCOMPARE(m_window->document().path(), QString());
     }
 
     void hintsFollowTheMouse_data() {
@@ -360,10 +359,10 @@ private slots:
         panel->setReadOnly(false);
         panel->moveCursor(QTextCursor::End);
         QTest::keyClicks(panel, QStringLiteral("a"));
-        QVERIFY(!m_window->textemodifie());
+        QVERIFY(!m_window->exercise().textemodifie());
         fich->setText(QStringLiteral("/home/eleve/exercices/exo1.E08"));
         QTest::keyClicks(panel, QStringLiteral("b"));
-        QVERIFY(m_window->textemodifie());
+        QVERIFY(m_window->exercise().textemodifie());
     }
 
     void longPathShowsItsEnd() {
@@ -389,7 +388,7 @@ private slots:
         QVERIFY(item("savetexte")->isEnabled());
         menu->hide();
 
-        m_window->setExocorrige(true);
+        m_window->exercise().setExocorrige(true);
         m_window->findChild<QLineEdit*>(QStringLiteral("fich"))
             ->setText(QStringLiteral("/x/exo.E08"));
         QTest::mouseClick(tab, Qt::LeftButton, {}, QPoint(10, 10));
@@ -397,7 +396,7 @@ private slots:
         QVERIFY(item("opencor")->isEnabled());
         QVERIFY(item("Closexo")->isEnabled());
         menu->hide();
-        m_window->setExocorrige(false);
+        m_window->exercise().setExocorrige(false);
     }
 
     void menusPopUpFromTheKeyboard_data() {

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -171,11 +172,12 @@ private slots:
 
     void waterRunsWithTheVacuumFlask() {
         FeuilleP window(m_folder.path());
-        QVERIFY(!window.isAnimating());
+        const auto* timer1 = window.findChild<QTimer*>(QStringLiteral("Timer1"));
+        QVERIFY(!timer1->isActive());
         window.model().click(FioleAVide);
-        QVERIFY(window.isAnimating());
+        QVERIFY(timer1->isActive());
         window.model().click(Becher);
-        QVERIFY(!window.isAnimating());
+        QVERIFY(!timer1->isActive());
     }
 
     void closingAsks_data() {
@@ -210,7 +212,7 @@ private slots:
         FeuilleP window(m_folder.path());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.setTextemodifie(modified);
+        window.exercise().setTextemodifie(modified);
         window.model().click(Ballon);
         std::deque<QMessageBox::StandardButton> queue;
         for (int answer : answers)
@@ -229,7 +231,7 @@ private slots:
         QCOMPARE(flagBytes(m_folder.path()).mid(2), closed ? QByteArray("NON") : QByteArray("OUI"));
         // Cancel keeps everything.
         QVERIFY(window.model().value(Ballon));
-        QCOMPARE(window.textemodifie(), modified);
+        QCOMPARE(window.exercise().textemodifie(), modified);
         window.hide();
     }
 

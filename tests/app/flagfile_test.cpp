@@ -39,21 +39,21 @@ private slots:
     void keepsEveryOtherByte() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("TEMPO.SPC"));
-        QByteArray original(2000, '\0');
-        for (int i = 0; i < original.size(); ++i)
-            original[i] = static_cast<char>('A' + i % 26);
+        QByteArray before(2000, '\0');
+        for (int i = 0; i < before.size(); ++i)
+            before[i] = static_cast<char>('A' + i % 26);
         {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(original);
+            file.write(before);
         }
         QVERIFY(writeFlagFile(dir.path(), QStringLiteral("OUI")));
         QVERIFY(writeFlagFile(dir.path(), QStringLiteral("NON")));
         const QByteArray bytes = readAll(path);
         QCOMPARE(bytes.size(), 2000);
-        QCOMPARE(bytes.left(1408), original.left(1408));
+        QCOMPARE(bytes.left(1408), before.left(1408));
         QCOMPARE(bytes.mid(1408, 5), QByteArray("\x03\x00NON", 5));
-        QCOMPARE(bytes.mid(1536), original.mid(1536));
+        QCOMPARE(bytes.mid(1536), before.mid(1536));
     }
 
     void shortFileIsExtended() {

@@ -26,7 +26,7 @@ private slots:
         SetupModel model;
         QCOMPARE(setupText(model.values()), QStringLiteral("00000000000000"));
         QCOMPARE(setupText(model.enabledStates()), QStringLiteral("11111101111000"));
-        QVERIFY(!model.anyOn());
+        QCOMPARE(model.values(), SetupValues{});
         QCOMPARE(recogniseSetup(model.values()), QString());
     }
 
@@ -213,7 +213,7 @@ private slots:
         QSignalSpy spy(&model, &SetupModel::changed);
         model.clearAll();
         QCOMPARE(spy.count(), 3);
-        QVERIFY(!model.anyOn());
+        QCOMPARE(model.values(), SetupValues{});
     }
 
     // Programmatic writes (the file loader) set values whatever the enabled state, and the

@@ -3,11 +3,11 @@
 #include "drawing/dessin_widget.h"
 #include "filebytes.h"
 #include "files/chargemontage.h"
-#include "files/cheminmontage.h"
 #include "messagecatcher.h"
 #include "testfiles.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -31,7 +31,6 @@ private:
 
 void ChargemontageTest::init() {
     QVERIFY(m_dir.isValid());
-    cheminmontage.clear();
 }
 
 void ChargemontageTest::loadsAndNamesTheFile_data() {
@@ -50,14 +49,14 @@ void ChargemontageTest::loadsAndNamesTheFile() {
     main.model().click(Becher);
     const QString path = m_dir.filePath(QStringLiteral("montage.C03"));
     QVERIFY(putFile(path, setupBytes(flags)));
-    cheminmontage = path;
+    main.document().setPath(path);
     MessageCatcher catcher;
-    QCOMPARE(chargemontage(main), SetupReadStatus::Ok);
+    QCOMPARE(chargemontage(main.document(), main.dessin()), SetupReadStatus::Ok);
     QVERIFY(catcher.messages().empty());
     QCOMPARE(setupText(main.model().values()), elements);
     QCOMPARE(main.windowTitle(), QStringLiteral("Alambix - ") + path);
     QVERIFY(!main.dessin()->isHidden());
-    QCOMPARE(cheminmontage, path);
+    QCOMPARE(main.document().path(), path);
     // The thermometer needs its column: it ends greyed as well as off.
     QCOMPARE(main.model().isEnabled(Thermometre), main.model().value(ColonneDeVigreux));
 }
@@ -68,10 +67,10 @@ void ChargemontageTest::identicalSetupChangesNothing() {
     main.model().click(RefrigerantABoules);
     const QString path = m_dir.filePath(QStringLiteral("reflux.C03"));
     QVERIFY(putFile(path, setupBytes("00010000100000")));
-    const int redraws = main.redrawCount();
-    cheminmontage = path;
-    QCOMPARE(chargemontage(main), SetupReadStatus::Ok);
-    QCOMPARE(main.redrawCount(), redraws);
+    QSignalSpy redraws(&main.document(), &SetupDocument::redrawn);
+    main.document().setPath(path);
+    QCOMPARE(chargemontage(main.document(), main.dessin()), SetupReadStatus::Ok);
+    QCOMPARE(redraws.count(), 0);
     QCOMPARE(main.windowTitle(), QStringLiteral("Alambix - ") + path);
 }
 
@@ -109,37 +108,37 @@ void ChargemontageTest::rejectsDamagedFiles() {
     main.model().click(Ballon);
     main.model().click(RefrigerantDroit);
     const QString before = setupText(main.model().values());
-    const int redraws = main.redrawCount();
+    QSignalSpy redraws(&main.document(), &SetupDocument::redrawn);
     const QString path = m_dir.filePath(QStringLiteral("abime.C03"));
     QVERIFY(putFile(path, bytes));
-    cheminmontage = path;
+    main.document().setPath(path);
 
     MessageCatcher catcher;
     bool hiddenDuringMessage = false;
     catcher.onShow([&] { hiddenDuringMessage = main.dessin()->isHidden(); });
-    QVERIFY(chargemontage(main) != SetupReadStatus::Ok);
+    QVERIFY(chargemontage(main.document(), main.dessin()) != SetupReadStatus::Ok);
     QCOMPARE(catcher.messages().size(), std::size_t(1));
     QCOMPARE(catcher.messages().front().title, title);
     QCOMPARE(catcher.messages().front().text, text);
     QCOMPARE(catcher.messages().front().icon, QMessageBox::Critical);
     QCOMPARE(hiddenDuringMessage, drawingHidden);
     QCOMPARE(setupText(main.model().values()), before);
-    QCOMPARE(main.redrawCount(), redraws);
+    QCOMPARE(redraws.count(), 0);
     QCOMPARE(main.windowTitle(), QStringLiteral("Alambix - avant"));
     QVERIFY(!main.dessin()->isHidden());
-    QCOMPARE(cheminmontage, path);
+    QCOMPARE(main.document().path(), path);
 }
 
 void ChargemontageTest::writesAndNamesTheFile() {
     FeuilleP main(m_dir.path());
     main.model().click(Becher);
     main.model().click(PlaqueChromato);
-    cheminmontage = m_dir.filePath(QStringLiteral("chromato.C03"));
+    main.document().setPath(m_dir.filePath(QStringLiteral("chromato.C03")));
     MessageCatcher catcher;
-    QVERIFY(ecritmontage(main));
+    QVERIFY(ecritmontage(main.document(), &main));
     QVERIFY(catcher.messages().empty());
-    QCOMPARE(main.windowTitle(), QStringLiteral("Alambix - ") + cheminmontage);
-    QFile file(cheminmontage);
+    QCOMPARE(main.windowTitle(), QStringLiteral("Alambix - ") + main.document().path());
+    QFile file(main.document().path());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), setupBytes("01000000000010"));
 }
@@ -147,9 +146,9 @@ void ChargemontageTest::writesAndNamesTheFile() {
 void ChargemontageTest::failedWriteChangesNothing() {
     FeuilleP main(m_dir.path());
     QVERIFY(putFile(m_dir.filePath(QStringLiteral("fichier")), "x"));
-    cheminmontage = m_dir.filePath(QStringLiteral("fichier/montage.C03"));
+    main.document().setPath(m_dir.filePath(QStringLiteral("fichier/montage.C03")));
     MessageCatcher catcher;
-    QVERIFY(!ecritmontage(main));
+    QVERIFY(!ecritmontage(main.document(), &main));
     QCOMPARE(catcher.messages().size(), std::size_t(1));
     QCOMPARE(catcher.messages().front().title, QStringLiteral("Enregistrement impossible"));
     QCOMPARE(catcher.messages().front().text, QStringLiteral("Ecriture impossible sur disque"));

@@ -1,8 +1,8 @@
 // The save dialog driven by clicks and keys.
 #include "app/feuillep_window.h"
 #include "filebytes.h"
-#include "files/cheminmontage.h"
 #include "files/enregistrer_dialog.h"
+#include "files/folderpicker.h"
 #include "messagecatcher.h"
 #include "testfiles.h"
 
@@ -48,8 +48,7 @@ void EnregistrerTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_oldCurrent = QDir::currentPath();
-    QDir::setCurrent(m_dir->path());
-    cheminmontage.clear();
+    FolderPicker::setLastFolder(m_dir->path());
     m_main = std::make_unique<FeuilleP>(m_dir->path());
     m_main->move(100, 80);
     m_main->model().click(Ballon);
@@ -58,7 +57,8 @@ void EnregistrerTest::init() {
 
 void EnregistrerTest::cleanup() {
     m_main.reset();
-    QDir::setCurrent(m_oldCurrent);
+    // The dialogs remember their folder without moving the process's current folder.
+    QCOMPARE(QDir::currentPath(), m_oldCurrent);
     m_dir.reset();
     QVERIFY(QApplication::topLevelWidgets().isEmpty() ||
             std::none_of(QApplication::topLevelWidgets().cbegin(),
@@ -67,8 +67,8 @@ void EnregistrerTest::cleanup() {
 }
 
 void EnregistrerTest::layout() {
-    cheminmontage = QStringLiteral("/tmp/ailleurs/ancien.C03");
-    Enregistrer dialog(*m_main);
+    m_main->document().setPath(QStringLiteral("/tmp/ailleurs/ancien.C03"));
+    Enregistrer dialog(m_main->document(), m_main.get());
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Enregistrer les paramètres."));
     QCOMPARE(dialog.size(), QSize(371, 441));
     QCOMPARE(dialog.pos(), m_main->pos() + QPoint(20, 20));
@@ -87,7 +87,7 @@ void EnregistrerTest::layout() {
     QCOMPARE(command1->geometry(), QRect(216, 400, 121, 25));
     QCOMPARE(command2->text(), QStringLiteral("ANNULER"));
     QCOMPARE(command2->geometry(), QRect(48, 400, 121, 25));
-    QCOMPARE(child<QLineEdit>(dialog, "Text1")->text(), cheminmontage);
+    QCOMPARE(child<QLineEdit>(dialog, "Text1")->text(), m_main->document().path());
 
     const char* order[] = {"Drive1", "Dir1", "File1", "Text1", "Command1", "Command2"};
     QWidget* w = child<QWidget>(dialog, order[0]);
@@ -99,11 +99,11 @@ void EnregistrerTest::layout() {
         QCOMPARE(w->objectName(), QString::fromLatin1(order[i]));
     }
 
-    // The lists start in the process's current folder and show set-up files of any case.
+    // The lists start in the folder last used and show set-up files of any case.
     QVERIFY(putFile(m_dir->filePath(QStringLiteral("b.c03")), "x"));
     QVERIFY(putFile(m_dir->filePath(QStringLiteral("a.C03")), "x"));
     QVERIFY(putFile(m_dir->filePath(QStringLiteral("c.txt")), "x"));
-    Enregistrer second(*m_main);
+    Enregistrer second(m_main->document(), m_main.get());
     auto* file1 = child<QListWidget>(second, "File1");
     QCOMPARE(file1->count(), 2);
     QCOMPARE(file1->item(0)->text(), QStringLiteral("a.C03"));
@@ -137,7 +137,7 @@ void EnregistrerTest::savesTypedNames() {
     if (typed.contains(QLatin1String("%1"))) typed = typed.arg(m_dir->path());
     const QString path = m_dir->filePath(saved);
 
-    Enregistrer dialog(*m_main);
+    Enregistrer dialog(m_main->document(), m_main.get());
     dialog.show();
     MessageCatcher catcher;
     typeInto(child<QLineEdit>(dialog, "Text1"), typed);
@@ -145,14 +145,14 @@ void EnregistrerTest::savesTypedNames() {
     QVERIFY(catcher.messages().empty());
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(cheminmontage, path);
+    QCOMPARE(m_main->document().path(), path);
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Alambix - ") + path);
     QCOMPARE(fileBytes(path), setupBytes("00010000100000"));
-    QCOMPARE(QDir::currentPath(), m_dir->path());
+    QCOMPARE(FolderPicker::lastFolder(), m_dir->path());
 }
 
 void EnregistrerTest::enterInTheNameSaves() {
-    Enregistrer dialog(*m_main);
+    Enregistrer dialog(m_main->document(), m_main.get());
     dialog.show();
     auto* text1 = child<QLineEdit>(dialog, "Text1");
     typeInto(text1, QStringLiteral("clavier"));
@@ -173,7 +173,7 @@ void EnregistrerTest::emptyNameIsRefused_data() {
 void EnregistrerTest::emptyNameIsRefused() {
     QFETCH(QString, typed);
     if (typed.contains(QLatin1String("%1"))) typed = typed.arg(m_dir->path());
-    Enregistrer dialog(*m_main);
+    Enregistrer dialog(m_main->document(), m_main.get());
     dialog.show();
     MessageCatcher catcher;
     typeInto(child<QLineEdit>(dialog, "Text1"), typed);
@@ -183,7 +183,7 @@ void EnregistrerTest::emptyNameIsRefused() {
     QCOMPARE(catcher.messages().front().title, QStringLiteral("Enregistrement impossible"));
     QCOMPARE(catcher.messages().front().icon, QMessageBox::Critical);
     QVERIFY(dialog.isVisible());
-    QVERIFY(cheminmontage.isEmpty());
+    QVERIFY(m_main->document().path().isEmpty());
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Alambix"));
     QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("*.C03")}, QDir::Files).size(), 0);
 }
@@ -199,7 +199,7 @@ void EnregistrerTest::overwriteQuestion() {
     const QString path = m_dir->filePath(QStringLiteral("existant.C03"));
     const QByteArray old = setupBytes("01000000000000");
     QVERIFY(putFile(path, old));
-    Enregistrer dialog(*m_main);
+    Enregistrer dialog(m_main->document(), m_main.get());
     dialog.show();
     MessageCatcher catcher(yes ? QMessageBox::Yes : QMessageBox::No);
     clickItem(child<QListWidget>(dialog, "File1"), QStringLiteral("existant.C03"), true);
@@ -209,7 +209,7 @@ void EnregistrerTest::overwriteQuestion() {
     QCOMPARE(question.title, QStringLiteral("Ce fichier existe déjà!"));
     QCOMPARE(question.icon, QMessageBox::Warning);
     QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
-    QCOMPARE(cheminmontage, path);
+    QCOMPARE(m_main->document().path(), path);
     QCOMPARE(child<QLineEdit>(dialog, "Text1")->text(), path);
     if (yes) {
         QVERIFY(!dialog.isVisible());
@@ -233,7 +233,7 @@ void EnregistrerTest::failedSaveKeepsTheDialog() {
     QFETCH(QString, typed);
     typed = typed.arg(m_dir->path());
     QVERIFY(putFile(m_dir->filePath(QStringLiteral("fichier.txt")), "texte"));
-    Enregistrer dialog(*m_main);
+    Enregistrer dialog(m_main->document(), m_main.get());
     dialog.show();
     MessageCatcher catcher;
     typeInto(child<QLineEdit>(dialog, "Text1"), typed);
@@ -244,21 +244,21 @@ void EnregistrerTest::failedSaveKeepsTheDialog() {
     QCOMPARE(catcher.messages().front().icon, QMessageBox::Critical);
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.cursor().shape(), Qt::ArrowCursor);
-    QCOMPARE(cheminmontage, typed + QStringLiteral(".C03"));
+    QCOMPARE(m_main->document().path(), typed + QStringLiteral(".C03"));
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Alambix"));
     QCOMPARE(fileBytes(m_dir->filePath(QStringLiteral("fichier.txt"))), QByteArray("texte"));
 }
 
 void EnregistrerTest::choosingAFolderKeepsOnlyTheName() {
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("sous")));
-    cheminmontage = QStringLiteral("/ailleurs/charge.C03");
-    Enregistrer dialog(*m_main);
+    m_main->document().setPath(QStringLiteral("/ailleurs/charge.C03"));
+    Enregistrer dialog(m_main->document(), m_main.get());
     dialog.show();
     auto* text1 = child<QLineEdit>(dialog, "Text1");
-    QCOMPARE(text1->text(), cheminmontage);
+    QCOMPARE(text1->text(), m_main->document().path());
     auto* dir1 = child<QListWidget>(dialog, "Dir1");
     clickItem(dir1, QStringLiteral("  sous"));
-    QCOMPARE(text1->text(), cheminmontage); // a single click only highlights
+    QCOMPARE(text1->text(), m_main->document().path()); // a single click only highlights
     QTest::keyClick(dir1, Qt::Key_Return);
     QCOMPARE(text1->text(), QStringLiteral("charge.C03"));
     QCOMPARE(child<QListWidget>(dialog, "File1")->count(), 0);
@@ -266,10 +266,10 @@ void EnregistrerTest::choosingAFolderKeepsOnlyTheName() {
     const QString path = m_dir->filePath(QStringLiteral("sous/charge.C03"));
     QCOMPARE(fileBytes(path), setupBytes("00010000100000"));
     // The folder saved into is where both dialogs open next.
-    QCOMPARE(QDir::currentPath(), m_dir->filePath(QStringLiteral("sous")));
+    QCOMPARE(FolderPicker::lastFolder(), m_dir->filePath(QStringLiteral("sous")));
 
     // ".." goes back up.
-    Enregistrer again(*m_main);
+    Enregistrer again(m_main->document(), m_main.get());
     again.show();
     auto* dir1again = child<QListWidget>(again, "Dir1");
     clickItem(dir1again, QStringLiteral(".."));
@@ -280,17 +280,17 @@ void EnregistrerTest::choosingAFolderKeepsOnlyTheName() {
 }
 
 void EnregistrerTest::cancelSavesNothing() {
-    Enregistrer dialog(*m_main);
+    Enregistrer dialog(m_main->document(), m_main.get());
     dialog.show();
     typeInto(child<QLineEdit>(dialog, "Text1"), QStringLiteral("jamais"));
     QTest::mouseClick(child<QPushButton>(dialog, "Command2"), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("jamais.C03"))));
-    QVERIFY(cheminmontage.isEmpty());
+    QVERIFY(m_main->document().path().isEmpty());
 
     // Escape in the name field cancels as well.
-    Enregistrer again(*m_main);
+    Enregistrer again(m_main->document(), m_main.get());
     again.show();
     QVERIFY(QTest::qWaitForWindowActive(&again));
     auto* text1 = child<QLineEdit>(again, "Text1");

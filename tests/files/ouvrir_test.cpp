@@ -1,8 +1,8 @@
 // The open dialog driven by clicks and keys.
 #include "app/feuillep_window.h"
+#include "drawing/dessin_widget.h"
 #include "filebytes.h"
-#include "files/cheminmontage.h"
-#include "files/folderlists.h"
+#include "files/folderpicker.h"
 #include "files/ouvrir_dialog.h"
 #include "messagecatcher.h"
 #include "testfiles.h"
@@ -45,8 +45,7 @@ void OuvrirTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_oldCurrent = QDir::currentPath();
-    QDir::setCurrent(m_dir->path());
-    cheminmontage.clear();
+    FolderPicker::setLastFolder(m_dir->path());
     m_main = std::make_unique<FeuilleP>(m_dir->path());
     m_main->move(60, 40);
     m_main->model().click(Erlenmeyer);
@@ -59,12 +58,13 @@ void OuvrirTest::init() {
 
 void OuvrirTest::cleanup() {
     m_main.reset();
-    QDir::setCurrent(m_oldCurrent);
+    // The dialogs remember their folder without moving the process's current folder.
+    QCOMPARE(QDir::currentPath(), m_oldCurrent);
     m_dir.reset();
 }
 
 void OuvrirTest::layout() {
-    Ouvrir dialog(*m_main);
+    Ouvrir dialog(m_main->document(), m_main->dessin());
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Ouvrir une configuration"));
     QCOMPARE(dialog.size(), QSize(369, 423));
     QCOMPARE(dialog.pos(), m_main->pos() + QPoint(20, 20));
@@ -112,14 +112,14 @@ void OuvrirTest::layout() {
 }
 
 void OuvrirTest::openWithNothingSelectedDoesNothing() {
-    Ouvrir dialog(*m_main);
+    Ouvrir dialog(m_main->document(), m_main->dessin());
     dialog.show();
     MessageCatcher catcher;
     QTest::mouseClick(child<QPushButton>(dialog, "Command1"), Qt::LeftButton);
     QTest::qWait(50);
     QVERIFY(catcher.messages().empty());
     QVERIFY(dialog.isVisible());
-    QVERIFY(cheminmontage.isEmpty());
+    QVERIFY(m_main->document().path().isEmpty());
     QCOMPARE(setupText(m_main->model().values()), QStringLiteral("00100000000000"));
     dialog.reject();
 }
@@ -127,22 +127,22 @@ void OuvrirTest::openWithNothingSelectedDoesNothing() {
 void OuvrirTest::clickingAFileNamesItAndItsFolder() {
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("sous")));
     QVERIFY(putFile(m_dir->filePath(QStringLiteral("sous/profond.C03")), setupBytes("1")));
-    Ouvrir dialog(*m_main);
+    Ouvrir dialog(m_main->document(), m_main->dessin());
     dialog.show();
     auto* dir1 = child<QListWidget>(dialog, "Dir1");
     clickItem(dir1, QStringLiteral("  sous"));
     QTest::keyClick(dir1, Qt::Key_Enter);
-    QCOMPARE(QDir::currentPath(), m_dir->path()); // only a file choice moves it
+    QCOMPARE(FolderPicker::lastFolder(), m_dir->path()); // only a file choice moves it
     clickItem(child<QListWidget>(dialog, "File1"), QStringLiteral("profond.C03"));
     const QString expected = m_dir->filePath(QStringLiteral("sous/profond.C03"));
     QCOMPARE(child<QLineEdit>(dialog, "ficharge")->text(), expected);
-    QCOMPARE(QDir::currentPath(), m_dir->filePath(QStringLiteral("sous")));
-    QVERIFY(cheminmontage.isEmpty());
+    QCOMPARE(FolderPicker::lastFolder(), m_dir->filePath(QStringLiteral("sous")));
+    QVERIFY(m_main->document().path().isEmpty());
     dialog.reject();
 }
 
 void OuvrirTest::doubleClickLoads() {
-    Ouvrir dialog(*m_main);
+    Ouvrir dialog(m_main->document(), m_main->dessin());
     dialog.show();
     MessageCatcher catcher;
     clickItem(child<QListWidget>(dialog, "File1"), QStringLiteral("filtration.c03"), true);
@@ -150,13 +150,13 @@ void OuvrirTest::doubleClickLoads() {
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     const QString path = m_dir->filePath(QStringLiteral("filtration.c03"));
-    QCOMPARE(cheminmontage, path);
+    QCOMPARE(m_main->document().path(), path);
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Alambix - ") + path);
     QCOMPARE(setupText(m_main->model().values()), QStringLiteral("00001010000000"));
 }
 
 void OuvrirTest::openButtonLoads() {
-    Ouvrir dialog(*m_main);
+    Ouvrir dialog(m_main->document(), m_main->dessin());
     dialog.show();
     MessageCatcher catcher;
     clickItem(child<QListWidget>(dialog, "File1"), QStringLiteral("distillation.C03"));
@@ -169,7 +169,7 @@ void OuvrirTest::openButtonLoads() {
 }
 
 void OuvrirTest::enterOnAFileLoads() {
-    Ouvrir dialog(*m_main);
+    Ouvrir dialog(m_main->document(), m_main->dessin());
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     MessageCatcher catcher;
@@ -188,7 +188,7 @@ void OuvrirTest::enterOnAFileLoads() {
 }
 
 void OuvrirTest::fileDeletedAfterSelection() {
-    Ouvrir dialog(*m_main);
+    Ouvrir dialog(m_main->document(), m_main->dessin());
     dialog.show();
     MessageCatcher catcher;
     clickItem(child<QListWidget>(dialog, "File1"), QStringLiteral("distillation.C03"));
@@ -202,7 +202,7 @@ void OuvrirTest::fileDeletedAfterSelection() {
     QCOMPARE(catcher.messages().front().icon, QMessageBox::Critical);
     QVERIFY(dialog.isVisible());
     QVERIFY(child<QFrame>(dialog, "Frame1")->isHidden());
-    QCOMPARE(cheminmontage, path);
+    QCOMPARE(m_main->document().path(), path);
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Alambix"));
     QCOMPARE(setupText(m_main->model().values()), QStringLiteral("00100000000000"));
     dialog.reject();
@@ -222,7 +222,7 @@ void OuvrirTest::damagedFileClosesAfterItsMessage() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QVERIFY(putFile(m_dir->filePath(QStringLiteral("abime.C03")), bytes));
-    Ouvrir dialog(*m_main);
+    Ouvrir dialog(m_main->document(), m_main->dessin());
     dialog.show();
     MessageCatcher catcher;
     bool noticeShown = false;
@@ -237,7 +237,7 @@ void OuvrirTest::damagedFileClosesAfterItsMessage() {
 }
 
 void OuvrirTest::navigatesFoldersAndVolumes() {
-    Ouvrir dialog(*m_main);
+    Ouvrir dialog(m_main->document(), m_main->dessin());
     dialog.show();
     auto* dir1 = child<QListWidget>(dialog, "Dir1");
     auto* file1 = child<QListWidget>(dialog, "File1");
@@ -271,13 +271,13 @@ void OuvrirTest::navigatesFoldersAndVolumes() {
 }
 
 void OuvrirTest::cancelChangesNothing() {
-    Ouvrir dialog(*m_main);
+    Ouvrir dialog(m_main->document(), m_main->dessin());
     dialog.show();
     clickItem(child<QListWidget>(dialog, "File1"), QStringLiteral("distillation.C03"));
     QTest::mouseClick(child<QPushButton>(dialog, "Command2"), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QVERIFY(cheminmontage.isEmpty());
+    QVERIFY(m_main->document().path().isEmpty());
     QCOMPARE(setupText(m_main->model().values()), QStringLiteral("00100000000000"));
 }
 

@@ -39,10 +39,11 @@ private slots:
         const SetupValues enabled = feuille.model().enabledStates();
         const QString name = feuille.findChild<QLabel*>(QStringLiteral("Label1"))->text();
 
-        if (withBackground)
-            avecfond(feuille);
-        else
-            sansfond(feuille);
+        // Through the copy menu, as the user does.
+        feuille
+            .findChild<QAction*>(withBackground ? QStringLiteral("avecfond")
+                                                : QStringLiteral("sansfond"))
+            ->trigger();
 
         const QImage copied =
             QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);

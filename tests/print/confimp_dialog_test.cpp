@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -124,7 +125,7 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QRect, geometry);
         QFETCH(bool, visible);
-        Confimp confimp(*m_feuille, m_printer.get());
+        Confimp confimp(m_feuille->document(), m_feuille.get(), m_printer.get());
         confimp.show();
         QVERIFY(QTest::qWaitForWindowExposed(&confimp));
         auto* widget = confimp.findChild<QWidget*>(name);
@@ -145,7 +146,7 @@ private slots:
     }
 
     void windowAndPrinterName() {
-        Confimp confimp(*m_feuille, m_printer.get());
+        Confimp confimp(m_feuille->document(), m_feuille.get(), m_printer.get());
         confimp.show();
         QVERIFY(QTest::qWaitForWindowExposed(&confimp));
         QCOMPARE(confimp.windowTitle(), QStringLiteral("Imprimer"));
@@ -163,7 +164,7 @@ private slots:
     }
 
     void copyCountWithinBounds() {
-        Confimp confimp(*m_feuille, m_printer.get());
+        Confimp confimp(m_feuille->document(), m_feuille.get(), m_printer.get());
         confimp.show();
         QVERIFY(QTest::qWaitForWindowExposed(&confimp));
         auto* upDown = confimp.findChild<UpDownControl*>(QStringLiteral("UpDown1"));
@@ -197,7 +198,7 @@ private slots:
     void printsCopiesAsPages() {
         QFETCH(int, arrowClicks);
         QFETCH(int, pages);
-        Confimp confimp(*m_feuille, m_printer.get());
+        Confimp confimp(m_feuille->document(), m_feuille.get(), m_printer.get());
         confimp.show();
         QVERIFY(QTest::qWaitForWindowExposed(&confimp));
         auto* upDown = confimp.findChild<UpDownControl*>(QStringLiteral("UpDown1"));
@@ -222,7 +223,7 @@ private slots:
         QFETCH(bool, centreH);
         QFETCH(bool, centreV);
         if (!printtest::canRender()) QSKIP("pdftoppm is not installed");
-        Confimp confimp(*m_feuille, m_printer.get());
+        Confimp confimp(m_feuille->document(), m_feuille.get(), m_printer.get());
         confimp.show();
         QVERIFY(QTest::qWaitForWindowExposed(&confimp));
         if (!centreH) click(confimp.findChild<QCheckBox*>(QStringLiteral("Chec_0")));
@@ -255,8 +256,8 @@ private slots:
         for (int element : {int(Ballon), int(RefrigerantABoules)})
             m_feuille->model().click(element);
         const QString name = m_feuille->findChild<QLabel*>(QStringLiteral("Label1"))->text();
-        const int redraws = m_feuille->redrawCount();
-        Confimp confimp(*m_feuille, m_printer.get());
+        QSignalSpy redraws(&m_feuille->document(), &SetupDocument::redrawn);
+        Confimp confimp(m_feuille->document(), m_feuille.get(), m_printer.get());
         confimp.show();
         QVERIFY(QTest::qWaitForWindowExposed(&confimp));
         click(confimp.findChild<QCheckBox*>(QStringLiteral("Chec_2")));
@@ -269,7 +270,7 @@ private slots:
         QVERIFY(printtest::darkPixels(page) > 500);
 
         // Bare for the print, then the gradient again, with the set-up unchanged.
-        QCOMPARE(m_feuille->redrawCount(), redraws + 2);
+        QCOMPARE(redraws.count(), 2);
         const DrawingSurface& surface = m_feuille->dessin()->surface();
         QVERIFY(surface.hasBackground());
         QCOMPARE(surface.image().pixel(0, 0), gradientTop);
@@ -279,8 +280,8 @@ private slots:
     }
 
     void cancelPrintsNothing() {
-        const int redraws = m_feuille->redrawCount();
-        Confimp confimp(*m_feuille, m_printer.get());
+        QSignalSpy redraws(&m_feuille->document(), &SetupDocument::redrawn);
+        Confimp confimp(m_feuille->document(), m_feuille.get(), m_printer.get());
         confimp.show();
         QVERIFY(QTest::qWaitForWindowExposed(&confimp));
         click(confimp.findChild<QCheckBox*>(QStringLiteral("Chec_2")));
@@ -289,12 +290,12 @@ private slots:
         QCOMPARE(confimp.result(), int(QDialog::Rejected));
         QVERIFY(!confimp.printResult());
         QVERIFY(!QFile::exists(m_pdf));
-        QCOMPARE(m_feuille->redrawCount(), redraws);
+        QCOMPARE(redraws.count(), 0);
     }
 
     void unusablePrinterSaysSo() {
         m_printer->setOutputFileName(m_dir->filePath(QStringLiteral("no/such/folder/x.pdf")));
-        Confimp confimp(*m_feuille, m_printer.get());
+        Confimp confimp(m_feuille->document(), m_feuille.get(), m_printer.get());
         confimp.show();
         QVERIFY(QTest::qWaitForWindowExposed(&confimp));
         click(confimp.findChild<QCheckBox*>(QStringLiteral("Chec_2")));
@@ -326,7 +327,7 @@ private slots:
         QFETCH(QString, focus);
         QFETCH(int, key);
         QFETCH(bool, printed);
-        Confimp confimp(*m_feuille, m_printer.get());
+        Confimp confimp(m_feuille->document(), m_feuille.get(), m_printer.get());
         confimp.show();
         QVERIFY(QTest::qWaitForWindowActive(&confimp));
         auto* widget = confimp.findChild<QWidget*>(focus);
@@ -338,7 +339,7 @@ private slots:
     }
 
     void printersButtonOpensThePlatformDialog() {
-        Confimp confimp(*m_feuille, m_printer.get());
+        Confimp confimp(m_feuille->document(), m_feuille.get(), m_printer.get());
         confimp.show();
         QVERIFY(QTest::qWaitForWindowExposed(&confimp));
         confimp.move(0, 300);
@@ -359,7 +360,7 @@ private slots:
     }
 
     void screenshot() {
-        Confimp confimp(*m_feuille, m_printer.get());
+        Confimp confimp(m_feuille->document(), m_feuille.get(), m_printer.get());
         confimp.show();
         QVERIFY(QTest::qWaitForWindowExposed(&confimp));
         const QImage shot = confimp.grab().toImage();

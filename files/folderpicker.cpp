@@ -1,4 +1,4 @@
-#include "files/folderlists.h"
+#include "files/folderpicker.h"
 
 #include "files/volumes.h"
 
@@ -96,7 +96,8 @@ void DirList::refresh() {
     setCurrentItem(here);
 }
 
-FileList::FileList(QWidget* parent) : QListWidget(parent) {}
+FileList::FileList(const QString& pattern, QWidget* parent)
+    : QListWidget(parent), m_pattern(pattern) {}
 
 void FileList::setPath(const QString& folder) {
     if (folder == m_path) return;
@@ -105,12 +106,21 @@ void FileList::setPath(const QString& folder) {
     emit pathChanged();
 }
 
+void FileList::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !selectedName().isEmpty()) {
+        emit enterPressed();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
 void FileList::refresh() {
     clear();
     QDir dir(m_path);
     // Name filters are case-insensitive unless asked otherwise.
     const QStringList names =
-        dir.entryList({QStringLiteral("*.C03")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+        dir.entryList({m_pattern}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     addItems(names);
 }
 
@@ -119,16 +129,80 @@ QString FileList::selectedName() const {
     return items.isEmpty() ? QString() : items.first()->text();
 }
 
-void connectFolderLists(DriveList* drive1, DirList* dir1, FileList* file1) {
-    QObject::connect(drive1, &DriveList::driveChosen, dir1, [=](const QString& root) {
-        dir1->setPath(root);
-        drive1->showDriveOf(dir1->path());
-        file1->setPath(dir1->path());
+namespace {
+QString& lastFolderSlot() {
+    static QString folder = QDir::currentPath();
+    return folder;
+}
+
+QRect unite(const FolderPickerPlaces& places) {
+    return places.drive.united(places.folders).united(places.files);
+}
+} // namespace
+
+FolderPicker::FolderPicker(const QString& pattern, const FolderPickerPlaces& places,
+                           QWidget* window)
+    : QWidget(window) {
+    setObjectName(QStringLiteral("folderPicker"));
+    // The picker spans from the window's corner, so the lists keep the window's coordinates.
+    setGeometry(QRect(QPoint(0, 0), unite(places).bottomRight()));
+    m_drive1 = new DriveList(this);
+    m_drive1->setObjectName(QStringLiteral("Drive1"));
+    m_drive1->setGeometry(places.drive);
+    m_dir1 = new DirList(this);
+    m_dir1->setObjectName(QStringLiteral("Dir1"));
+    m_dir1->setGeometry(places.folders);
+    m_file1 = new FileList(pattern, this);
+    m_file1->setObjectName(QStringLiteral("File1"));
+    m_file1->setGeometry(places.files);
+
+    m_dir1->setPath(lastFolder());
+    m_drive1->showDriveOf(m_dir1->path());
+    m_file1->setPath(m_dir1->path());
+
+    connect(m_drive1, &DriveList::driveChosen, this, [this](const QString& root) {
+        m_dir1->setPath(root);
+        m_drive1->showDriveOf(m_dir1->path());
+        m_file1->setPath(m_dir1->path());
     });
-    QObject::connect(dir1, &DirList::pathChanged, file1, [=] {
-        drive1->showDriveOf(dir1->path());
-        file1->setPath(dir1->path());
+    connect(m_dir1, &DirList::pathChanged, this, [this] {
+        m_drive1->showDriveOf(m_dir1->path());
+        m_file1->setPath(m_dir1->path());
     });
+    connect(m_file1, &FileList::pathChanged, this, &FolderPicker::folderChanged);
+    connect(m_file1, &QListWidget::itemSelectionChanged, this, [this] {
+        const QString path = selectedPath();
+        if (!path.isEmpty()) emit fileSelected(path);
+    });
+    connect(m_file1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        emit fileActivated(joinPath(m_file1->path(), item->text()));
+    });
+    // Enter on a file does what the double-click does.
+    connect(m_file1, &FileList::enterPressed, this, [this] {
+        const QString path = selectedPath();
+        if (!path.isEmpty()) emit fileActivated(path);
+    });
+}
+
+QString FolderPicker::folder() const {
+    return m_file1->path();
+}
+
+QString FolderPicker::selectedPath() const {
+    const QString name = m_file1->selectedName();
+    return name.isEmpty() ? QString() : joinPath(m_file1->path(), name);
+}
+
+void FolderPicker::rememberFolder() const {
+    setLastFolder(m_file1->path());
+}
+
+QString FolderPicker::lastFolder() {
+    return lastFolderSlot();
+}
+
+void FolderPicker::setLastFolder(const QString& folder) {
+    lastFolderSlot() = folder;
 }
 
 } // namespace alambix

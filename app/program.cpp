@@ -1,0 +1,11 @@
+#include "app/program.h"
+
+#include "app/feuillep_window.h"
+
+namespace alambix {
+
+std::unique_ptr<QWidget> createMainWindow(const QString& programFolder) {
+    return std::make_unique<FeuilleP>(programFolder);
+}
+
+} // namespace alambix

@@ -1,7 +1,0 @@
-#include "files/cheminmontage.h"
-
-namespace alambix {
-
-QString cheminmontage;
-
-} // namespace alambix
