@@ -14,6 +14,7 @@
 #include "app/twips.h"
 #include "app/windowfont.h"
 #include "app/windowlayout.h"
+#include "assets/assets.h"
 #include "calculator/machine_window.h"
 #include "drawing/dessin_widget.h"
 #include "exercises/exercisemenu.h"
@@ -52,6 +53,7 @@ namespace alambix {
 namespace {
 // One of our pictures, rendered from its vector source at the size it is shown.
 QPixmap picture(QLatin1String name, QSize size) {
+    loadAssets();
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(QStringLiteral(":/icons/%1.svg").arg(name));

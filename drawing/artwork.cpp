@@ -1,16 +1,12 @@
 #include "drawing/artwork.h"
 
+#include "assets/assets.h"
+
 #include <QHash>
 #include <QPainter>
 #include <QSvgRenderer>
 
 #include <array>
-
-// The artwork lives in the logic library, a static library: its resources must be registered by
-// hand, or the linker would drop them.
-static void initArtworkResources() {
-    Q_INIT_RESOURCE(artwork);
-}
 
 namespace alambix {
 
@@ -45,8 +41,7 @@ QSvgRenderer& renderer(ArtworkId id) {
     static std::array<QSvgRenderer*, ArtworkCount> renderers{};
     auto& slot = renderers.at(static_cast<std::size_t>(id));
     if (!slot) {
-        static const bool registered = (initArtworkResources(), true);
-        (void)registered;
+        loadAssets();
         slot = new QSvgRenderer(QString::fromLatin1(info(id).resource));
     }
     return *slot;

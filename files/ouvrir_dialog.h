@@ -4,7 +4,6 @@
 #include <QDialog>
 
 class QFrame;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 

@@ -3,6 +3,7 @@
 #include "app/setupdocument.h"
 #include "app/twips.h"
 #include "app/windowfont.h"
+#include "assets/assets.h"
 #include "print/updown_control.h"
 
 #include <QCheckBox>
@@ -17,11 +18,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QToolButton>
-
-static void initPrintResources() {
-    // The resources live in a static library: make sure the linker keeps them.
-    Q_INIT_RESOURCE(print);
-}
 
 namespace alambix {
 
@@ -51,7 +47,7 @@ QToolButton* pictureButton(const QString& caption, const QString& picture, QWidg
 Confimp::Confimp(SetupDocument& document, QWidget* main, QPrinter* printer)
     : QDialog(main), m_document(document), m_main(main),
       m_printer(printer ? printer : &sessionPrinter()) {
-    initPrintResources();
+    loadAssets();
     setObjectName(QStringLiteral("confimp"));
     setWindowTitle(QStringLiteral("Imprimer"));
     setWindowIcon(QIcon());
