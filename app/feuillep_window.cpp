@@ -360,8 +360,10 @@ void FeuilleP::buildRightPanel() {
         setHint(messagecopie());
     });
 
-    // The exercise menu; the exercise window gives its items their actions.
-    m_optionexo = new ExerciseMenu(m_exercise, this);
+    // The exercise menu and what its commands work on.
+    m_optionexo = new ExerciseMenu(ExerciseWorkspace{m_exercise, *m_supertext, m_document,
+                                                     *m_dessin, *this, [this] { ecritintro(); }},
+                                   this);
 }
 
 void FeuilleP::fondessin() {
@@ -567,12 +569,7 @@ void FeuilleP::paintEvent(QPaintEvent*) {
 }
 
 bool FeuilleP::askToClose() {
-    if (m_exercise.textemodifie() &&
-        QMessageBox::question(this, QStringLiteral("Abandon des données?"),
-                              QStringLiteral("Attention: perte des modifications du texte."),
-                              QMessageBox::Ok | QMessageBox::Cancel,
-                              QMessageBox::Ok) != QMessageBox::Ok)
-        return false;
+    if (!askDiscardEdits(m_exercise, this)) return false;
     return QMessageBox::question(this, QStringLiteral("Fermer"), QStringLiteral("Fermer Alambix ?"),
                                  QMessageBox::Ok | QMessageBox::Cancel,
                                  QMessageBox::Ok) == QMessageBox::Ok;

@@ -22,8 +22,8 @@ const ItemInfo exerciseItems[] = {
 };
 } // namespace
 
-ExerciseMenu::ExerciseMenu(const ExerciseSession& session, QWidget* parent)
-    : QMenu(QStringLiteral("optionexo"), parent), m_session(session) {
+ExerciseMenu::ExerciseMenu(const ExerciseWorkspace& workspace, QWidget* parent)
+    : QMenu(QStringLiteral("optionexo"), parent), m_workspace(workspace) {
     setObjectName(QStringLiteral("optionexo"));
     for (const auto& item : exerciseItems) {
         QAction* action =
@@ -32,10 +32,13 @@ ExerciseMenu::ExerciseMenu(const ExerciseSession& session, QWidget* parent)
     }
 }
 
+QAction* ExerciseMenu::item(const char* name) const {
+    return findChild<QAction*>(QString::fromLatin1(name));
+}
+
 void ExerciseMenu::popupFor(const QPoint& where) {
-    auto item = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
-    item("opencor")->setEnabled(m_session.exocorrige());
-    item("Closexo")->setEnabled(m_session.isOpen());
+    item("opencor")->setEnabled(m_workspace.session.exocorrige());
+    item("Closexo")->setEnabled(m_workspace.session.isOpen());
     popup(where);
 }
 

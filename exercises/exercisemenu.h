@@ -1,22 +1,24 @@
 #pragma once
 // `optionexo`, the exercise menu the exercise tab of the main window pops up.
 
+#include "exercises/exerciseworkspace.h"
+
 #include <QMenu>
 
 namespace alambix {
 
-class ExerciseSession;
-
 class ExerciseMenu : public QMenu {
     Q_OBJECT
 public:
-    ExerciseMenu(const ExerciseSession& session, QWidget* parent);
+    ExerciseMenu(const ExerciseWorkspace& workspace, QWidget* parent);
 
     // Enables the items the session allows, then pops up at `where` (global coordinates).
     void popupFor(const QPoint& where);
 
 private:
-    const ExerciseSession& m_session;
+    QAction* item(const char* name) const;
+
+    ExerciseWorkspace m_workspace;
 };
 
 } // namespace alambix
