@@ -536,22 +536,19 @@ void FeuilleP::tickWater() {
     m_dessin->update(twips(3900), twips(5700), twips(180), twips(1650));
 }
 
-void FeuilleP::paintEvent(QPaintEvent*) {
+void FeuilleP::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    // The gradient covers the whole client area: painted once per size, then copied.
+    // The gradient covers the whole client area, row by row: one filled box per row of the
+    // dirty rectangle (a cached picture of the whole gradient would hold megabytes for the
+    // program's life).
     const QSize cover = size().expandedTo(QSize(801, 601));
-    if (m_gradient.size() != cover) {
-        m_gradient = QImage(cover, QImage::Format_RGB32);
-        for (int y = 0; y < cover.height(); ++y) {
-            const int g = gradientLine(y, height());
-            const int m = nearest(255 - g / 600.0 * 55);
-            const int k = nearest(255 - g / 600.0 * 75);
-            const QRgb colour = qRgb(m, m, k);
-            auto* line = reinterpret_cast<QRgb*>(m_gradient.scanLine(y));
-            std::fill(line, line + m_gradient.width(), colour);
-        }
+    const QRect dirty = event->rect();
+    for (int y = std::max(0, dirty.top()); y <= std::min(cover.height() - 1, dirty.bottom()); ++y) {
+        const int g = gradientLine(y, height());
+        const int m = nearest(255 - g / 600.0 * 55);
+        const int k = nearest(255 - g / 600.0 * 75);
+        painter.fillRect(QRect(0, y, cover.width(), 1), QColor(m, m, k));
     }
-    painter.drawImage(0, 0, m_gradient);
     // The shadow of the exercise row and the text panel.
     const QRect panel = m_supertext->geometry();
     painter.fillRect(QRect(QPoint(panel.left() + 3, m_fich->geometry().top() + 3),

@@ -113,7 +113,6 @@ private:
     bool m_courseOnF1 = false;
     bool m_applyingScreenRule = false;
     QPoint m_contentOffset;
-    QImage m_gradient;
 };
 
 } // namespace alambix

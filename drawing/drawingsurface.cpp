@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <cstring>
 
 namespace alambix {
 
@@ -44,10 +45,14 @@ void DrawingSurface::removeBackground() {
 }
 
 void DrawingSurface::clear() {
-    if (m_background.isNull())
+    if (m_background.isNull()) {
         m_image.fill(backColour());
-    else
+    } else if (m_image.size() == m_background.size() && m_image.format() == m_background.format()) {
+        // Into the pixels already there: no second image alive while the copy is made.
+        std::memcpy(m_image.bits(), m_background.constBits(), std::size_t(m_image.sizeInBytes()));
+    } else {
         m_image = m_background.copy();
+    }
 }
 
 void DrawingSurface::drawSetup(const SetupValues& values) {

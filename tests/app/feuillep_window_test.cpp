@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <memory>
@@ -168,6 +169,36 @@ private slots:
             }
         QVERIFY(olive);
         QVERIFY(shadow);
+    }
+
+    // The first frame on the screen is already the finished window: nothing drawn at start-up
+    // (the introduction included) comes after the first paint.
+    void firstPaintedFrameIsFinal() {
+        FeuilleP window(m_folder.path());
+        QImage first;
+        struct FirstPaint : QObject {
+            std::function<void()> painted;
+            bool eventFilter(QObject*, QEvent* event) override {
+                // Taken once the whole window, children included, is on the screen.
+                if (event->type() == QEvent::Paint && painted)
+                    QTimer::singleShot(0, this, std::exchange(painted, nullptr));
+                return false;
+            }
+        } probe;
+        const auto onScreen = [&window] {
+            return window.screen()->grabWindow(window.winId()).toImage();
+        };
+        probe.painted = [&] { first = onScreen(); };
+        window.installEventFilter(&probe);
+        window.show();
+        QTRY_VERIFY(!first.isNull());
+        QTest::qWait(1000);
+        QVERIFY(
+            !window.findChild<QTextEdit*>(QStringLiteral("supertext"))->toPlainText().isEmpty());
+        const QImage later = onScreen();
+        QCOMPARE(later.size(), window.size());
+        QVERIFY(first == later);
+        window.hide();
     }
 
     void waterRunsWithTheVacuumFlask() {
