@@ -13,7 +13,7 @@ constexpr double indent = 20.0 / 15.0;
 
 QTextCharFormat defaultCharFormat() {
     QTextCharFormat format;
-    format.setFontFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    format.setFontFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     format.setFontPointSize(10);
     format.setForeground(QColor(0, 0, 0));
     format.setFontWeight(QFont::Normal);
@@ -74,7 +74,7 @@ void applyIntroStyle(QTextDocument& document, int start, int length, int code) {
     if (code == 7) chars.setFontItalic(true);
     if (code == 8) chars.setFontUnderline(true);
     if (code == 9) {
-        chars.setFontFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+        chars.setFontFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
         chars.setFontPointSize(18);
         chars.setForeground(blue);
         block.setAlignment(Qt::AlignHCenter);

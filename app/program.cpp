@@ -1,8 +1,19 @@
 #include "app/program.h"
 
 #include "app/feuillep_window.h"
+#include "app/frenchtranslations.h"
+#include "app/windowfont.h"
+
+#include <QApplication>
 
 namespace alambix {
+
+void configureApplication(QApplication& app) {
+    QApplication::setApplicationName(QStringLiteral("Alambix"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setFont(windowFont(8.25));
+    installFrenchTranslations(app);
+}
 
 std::unique_ptr<QWidget> createMainWindow(const QString& programFolder) {
     return std::make_unique<FeuilleP>(programFolder);

@@ -49,12 +49,14 @@ private:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
     FirstPaint probe;
 #ifdef ALAMBIX_STARTUP_MAIN_WINDOW
+    // As the program starts: its name, style, French texts and font.
+    alambix::configureApplication(app);
     const std::unique_ptr<QWidget> main = alambix::createMainWindow();
     QWidget& window = *main;
 #else
+    QApplication::setStyle(QStringLiteral("Fusion"));
     QWidget window;
     window.resize(791, 572);
 #ifdef ALAMBIX_STARTUP_TEXT_WINDOW
