@@ -230,18 +230,15 @@ private slots:
         DialogAnswerer dialogs(content.isNull() ? QString() : QStringLiteral("texte.rtf"));
         trigger("opentexte");
 
-        const bool asked = modified;
         const bool dialogShown = !modified || discard == QMessageBox::Ok;
         QCOMPARE(dialogs.shown(), dialogShown ? 1 : 0);
-        QStringList messages;
+        QStringList messages, expected;
         for (const auto& box : boxes.messages())
-            messages << box.title;
-        QStringList expected;
-        if (asked) expected << "Abandon des données?";
-        const bool failed = dialogShown && !content.isNull() && !loaded;
-        if (failed) {
-            expected << "Erreur de lecture.";
-            QCOMPARE(boxes.messages().back().text, checkDrive);
+            messages << box.title + ": " + box.text;
+        if (modified)
+            expected << "Abandon des données?: Attention: perte des modifications du texte.";
+        if (dialogShown && !content.isNull() && !loaded) {
+            expected << "Erreur de lecture.: " + checkDrive;
             QCOMPARE(boxes.messages().back().icon, QMessageBox::Critical);
         }
         QCOMPARE(messages, expected);
@@ -249,8 +246,6 @@ private slots:
             QCOMPARE(m_panel->toPlainText(), QStringLiteral("Texte retrouvé"));
             QVERIFY(!m_panel->isReadOnly());
             QCOMPARE(m_window->exercise().fich(), "Texte: " + path);
-            QCOMPARE(m_window->findChild<QLineEdit*>(QStringLiteral("fich"))->text(),
-                     "Texte: " + path);
             QVERIFY(!m_window->exercise().exocorrige());
         } else {
             QCOMPARE(m_panel->toPlainText(), before);
@@ -260,15 +255,11 @@ private slots:
         }
         // Only Cancel on the discard question keeps the edits counted.
         QCOMPARE(m_window->exercise().textemodifie(), modified && discard == QMessageBox::Cancel);
-        if (loaded) {
-            // The menu now offers to close the text, not a correction; typing counts again.
-            m_menu->popupFor(QPoint(0, 0));
-            QVERIFY(!m_menu->findChild<QAction*>(QStringLiteral("opencor"))->isEnabled());
-            QVERIFY(m_menu->findChild<QAction*>(QStringLiteral("Closexo"))->isEnabled());
-            m_menu->hide();
-            QTest::keyClicks(m_panel, QStringLiteral("x"));
-            QVERIFY(m_window->exercise().textemodifie());
-        }
+        // The menu offers to close the text found again, not a correction.
+        m_menu->popupFor(QPoint(0, 0));
+        QCOMPARE(m_menu->findChild<QAction*>(QStringLiteral("opencor"))->isEnabled(), !loaded);
+        QVERIFY(m_menu->findChild<QAction*>(QStringLiteral("Closexo"))->isEnabled());
+        m_menu->hide();
     }
 
     void prints_data() {
@@ -331,7 +322,6 @@ private slots:
         trigger("Closexo");
 
         QCOMPARE(boxes.messages().size(), modified ? 1u : 0u);
-        QCOMPARE(m_window->exercise().fich().isEmpty(), closed);
         QCOMPARE(m_window->findChild<QLineEdit*>(QStringLiteral("fich"))->text().isEmpty(), closed);
         QCOMPARE(m_panel->isReadOnly(), closed);
         QCOMPARE(m_panel->toPlainText() == statement, !closed);
