@@ -1,6 +1,9 @@
 #include "exercises/exercisemenu.h"
 
 #include "exercises/exercisesession.h"
+#include "exercises/exercisetext.h"
+
+#include <QPrinter>
 
 namespace alambix {
 
@@ -23,14 +26,25 @@ const ItemInfo exerciseItems[] = {
 } // namespace
 
 ExerciseMenu::ExerciseMenu(const ExerciseWorkspace& workspace, QWidget* parent)
-    : QMenu(QStringLiteral("optionexo"), parent), m_workspace(workspace) {
+    : QMenu(QStringLiteral("optionexo"), parent), m_workspace(workspace),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("optionexo"));
     for (const auto& item : exerciseItems) {
         QAction* action =
             item.caption ? addAction(QString::fromUtf8(item.caption)) : addSeparator();
         action->setObjectName(QString::fromLatin1(item.name));
     }
+    // The commands on the text panel.
+    connect(item("savetexte"), &QAction::triggered, this,
+            [this] { saveExerciseText(m_workspace); });
+    connect(item("opentexte"), &QAction::triggered, this,
+            [this] { openExerciseText(m_workspace); });
+    connect(item("imprimetexte"), &QAction::triggered, this,
+            [this] { printExerciseText(m_workspace, *m_printer); });
+    connect(item("Closexo"), &QAction::triggered, this, [this] { closeExercise(m_workspace); });
 }
+
+ExerciseMenu::~ExerciseMenu() = default;
 
 QAction* ExerciseMenu::item(const char* name) const {
     return findChild<QAction*>(QString::fromLatin1(name));

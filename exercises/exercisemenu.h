@@ -5,12 +5,21 @@
 
 #include <QMenu>
 
+#include <memory>
+
+class QPrinter;
+
 namespace alambix {
 
 class ExerciseMenu : public QMenu {
     Q_OBJECT
 public:
     ExerciseMenu(const ExerciseWorkspace& workspace, QWidget* parent);
+    ~ExerciseMenu() override;
+
+    // The printer "Imprimer le contenu de la fenêtre exercice" prints on; it keeps the choices
+    // made in the printer dialog from one print to the next.
+    QPrinter& printer() const { return *m_printer; }
 
     // Enables the items the session allows, then pops up at `where` (global coordinates).
     void popupFor(const QPoint& where);
@@ -19,6 +28,7 @@ private:
     QAction* item(const char* name) const;
 
     ExerciseWorkspace m_workspace;
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 } // namespace alambix
