@@ -362,7 +362,8 @@ void FeuilleP::buildRightPanel() {
 
     // The exercise menu and what its commands work on.
     m_optionexo = new ExerciseMenu(ExerciseWorkspace{m_exercise, *m_supertext, m_document,
-                                                     *m_dessin, *this, [this] { ecritintro(); }},
+                                                     *m_dessin, *this, [this] { ecritintro(); },
+                                                     m_programFolder},
                                    this);
 }
 
