@@ -115,8 +115,8 @@ int runExercise(const QStringList& args) {
 
     printItem("title", preview->title);
     printItem("lamps", QString::number(preview->litLamps()));
-    printItem("corrected",
-              preview->corrected ? QStringLiteral("Exercice corrigé") : QStringLiteral("Non corrigé"));
+    printItem("corrected", preview->corrected ? QStringLiteral("Exercice corrigé")
+                                              : QStringLiteral("Non corrigé"));
     printItem("notions", preview->notions);
     printItem("text", document);
     printItem("editable", editable ? QStringLiteral("yes") : QStringLiteral("no"));

@@ -66,8 +66,8 @@ ExerciseMessage openingMessage(const OpeningResult& result) {
     case OpeningStatus::ExerciseUnreadable:
         return unreadableExerciseMessage();
     case OpeningStatus::DocumentMissing:
-        return {QStringLiteral("Fichier absent"),
-                QStringLiteral("Le fichier ") + result.document + QStringLiteral(" est introuvable")};
+        return {QStringLiteral("Fichier absent"), QStringLiteral("Le fichier ") + result.document +
+                                                      QStringLiteral(" est introuvable")};
     }
     return {};
 }

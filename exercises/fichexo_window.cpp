@@ -21,6 +21,7 @@
 #include <QSvgRenderer>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cmath>
@@ -141,13 +142,13 @@ Fichexo::Fichexo(const ExerciseWorkspace& workspace)
     auto* tito = new Banner(this);
     tito->setGeometry(twipsRect(0, 0, 12060, 615));
 
-    m_ouvreur = makePictureButton(this, "ouvreur", picture(QLatin1String("exercise-open")),
-                                  QStringLiteral("Ouvrir l'exercice sélectionné"),
-                                  twipsPoint(10680, 60));
+    m_ouvreur =
+        makePictureButton(this, "ouvreur", picture(QLatin1String("exercise-open")),
+                          QStringLiteral("Ouvrir l'exercice sélectionné"), twipsPoint(10680, 60));
     m_ouvreur->hide();
-    auto* image5 = makePictureButton(this, "Image5", picture(QLatin1String("fermer")),
-                                     QStringLiteral("Fermer sans charger d'exercice"),
-                                     twipsPoint(11280, 60));
+    auto* image5 =
+        makePictureButton(this, "Image5", picture(QLatin1String("fermer")),
+                          QStringLiteral("Fermer sans charger d'exercice"), twipsPoint(11280, 60));
 
     m_fichierexo = new QLineEdit(this);
     m_fichierexo->setObjectName(QStringLiteral("fichierexo"));
@@ -190,9 +191,9 @@ Fichexo::Fichexo(const ExerciseWorkspace& workspace)
     m_intratro->setAlignment(Qt::AlignCenter);
     m_titratexo = makeLabel(this, "titratexo", QString(), twipsRect(4200, 1080, 7815, 375),
                             serifWindowFont(15.75), QColor(0, 0, 192));
-    m_label4 = makeLabel(this, "Label4", QStringLiteral("Niveau de difficulté:"),
-                         twipsRect(3720, 1800, 2535, 255), italic(windowFont(9.75)),
-                         QColor(192, 0, 0));
+    m_label4 =
+        makeLabel(this, "Label4", QStringLiteral("Niveau de difficulté:"),
+                  twipsRect(3720, 1800, 2535, 255), italic(windowFont(9.75)), QColor(192, 0, 0));
     m_label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_label4->hide();
 
@@ -235,9 +236,8 @@ Fichexo::Fichexo(const ExerciseWorkspace& workspace)
     m_frame2 = new QFrame(this);
     m_frame2->setObjectName(QStringLiteral("Frame2"));
     const QSize notice(twips(8295), twips(1575));
-    m_frame2->setGeometry(QRect(QPoint((width() - notice.width()) / 2,
-                                       (height() - notice.height()) / 2),
-                                notice));
+    m_frame2->setGeometry(
+        QRect(QPoint((width() - notice.width()) / 2, (height() - notice.height()) / 2), notice));
     m_frame2->setFrameShape(QFrame::Box);
     m_frame2->setAutoFillBackground(true);
     QPalette noticePalette = m_frame2->palette();
@@ -270,10 +270,13 @@ void Fichexo::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (m_activated) return;
     m_activated = true;
-    FileList* list = m_picker->fileList();
-    if (list->count() == 0) return;
-    list->setCurrentRow(0);
-    list->setFocus(Qt::ActiveWindowFocusReason);
+    // Once the window stands: the preview may have a message to show over it.
+    QTimer::singleShot(0, this, [this] {
+        FileList* list = m_picker->fileList();
+        if (list->count() == 0) return;
+        list->setCurrentRow(0);
+        list->setFocus(Qt::ActiveWindowFocusReason);
+    });
 }
 
 void Fichexo::fileSelected(const QString& path) {
@@ -294,10 +297,9 @@ void Fichexo::apercu() {
     const QString path = m_fichierexo->text();
     if (trimBlanks(path).isEmpty()) return;
     m_intratro->hide();
-    for (QWidget* shown : {static_cast<QWidget*>(m_label4), static_cast<QWidget*>(m_ouvreur),
-                           static_cast<QWidget*>(m_label1), static_cast<QWidget*>(m_label3),
-                           static_cast<QWidget*>(m_label2)})
-        shown->show();
+    const std::initializer_list<QWidget*> shown{m_label4, m_ouvreur, m_label1, m_label3, m_label2};
+    for (QWidget* widget : shown)
+        widget->show();
 
     const std::optional<ExercisePreview> preview = previewExerciseFile(path);
     if (!preview) {

@@ -55,9 +55,9 @@ void ExerciseCommandTest::initTestCase() {
     QVERIFY2(QFile::exists(qEnvironmentVariable("ALAMBIX_CLI")), "ALAMBIX_CLI is not set");
     QVERIFY(m_dir.isValid());
     QVERIFY(putFile(path("enonce.rtf"), "{\\rtf1 Enonc\\'e9\\par}"));
-    QVERIFY(putFile(path("pas-un-montage.C03"), "rien"));
-    QVERIFY(putFile(path("escapes.E08"), exercise({"enonce.rtf", "", "", "", "1", "",
-                                                   "a\tb\\c", "", "", "", "Ligne\r\nsuivante"})));
+    QVERIFY(putFile(path("pas-un-montage.C03"), record("AUTRE CHOSE") + record("00010000000000")));
+    QVERIFY(putFile(path("escapes.E08"), exercise({"enonce.rtf", "", "", "", "1", "", "a\tb\\c", "",
+                                                   "", "", "Ligne\r\nsuivante"})));
     QVERIFY(putFile(path("badsetup.E08"), exercise({"enonce.rtf", "pas-un-montage.C03"})));
     QVERIFY(putFile(path("absent.E08"), exercise({"absent.rtf"})));
     QVERIFY(putFile(path("corrabsent.E08"), exercise({"enonce.rtf", "", "absent.rtf"})));
@@ -75,7 +75,8 @@ void ExerciseCommandTest::outputs_data() {
            "notions: Chauffage à reflux ; rôle du réfrigérant à boules ; estérification ; "
            "circulation de l'eau.\ntext: " +
                pack + "reflux.rtf\neditable: yes\ncaption: Alambix - " + pack + "reflux.C03\n"
-        << pack + "reflux.C03" << "";
+        << pack + "reflux.C03"
+        << "";
     QTest::newRow("correction")
         << QStringList{QStringLiteral("--correction"), pack + "reflux.E08"}
         << "title: Synthèse d'un arôme de banane\nlamps: 2\ncorrected: Exercice corrigé\n"
@@ -83,19 +84,21 @@ void ExerciseCommandTest::outputs_data() {
            "circulation de l'eau.\ntext: " +
                pack + "reflux-corrige.rtf\neditable: no\ncaption: Alambix - " + pack +
                "reflux-corrige.C03\n"
-        << pack + "reflux-corrige.C03" << "";
+        << pack + "reflux-corrige.C03"
+        << "";
     QTest::newRow("no set-up, escaped values")
         << QStringList{path("escapes.E08")}
         << "title: Ligne\\r\\nsuivante\nlamps: 1\ncorrected: Non corrigé\nnotions: a\\tb\\\\c\n"
            "text: " +
                path("enonce.rtf") + "\neditable: yes\ncaption: Alambix\n"
-        << "" << "";
+        << ""
+        << "";
     QTest::newRow("set-up that cannot be loaded")
         << QStringList{path("badsetup.E08")}
         << "title: \nlamps: 0\ncorrected: Non corrigé\nnotions: \ntext: " + path("enonce.rtf") +
                "\neditable: yes\ncaption: Alambix\n"
-        << "" << "Ce fichier ne correspond pas à cette application: " +
-                     path("pas-un-montage.C03") + "\n";
+        << ""
+        << "Ce fichier ne correspond pas à cette application: " + path("pas-un-montage.C03") + "\n";
 }
 
 void ExerciseCommandTest::outputs() {
@@ -128,8 +131,8 @@ void ExerciseCommandTest::failures_data() {
     QTest::newRow("no file") << QStringList{} << 2 << "alambix-cli exercise:";
     QTest::newRow("two files") << QStringList{path("a.E08"), path("b.E08")} << 2
                                << "alambix-cli exercise:";
-    QTest::newRow("unknown option") << QStringList{QStringLiteral("--corrige"), path("a.E08")} << 2
-                                    << "alambix-cli exercise:";
+    QTest::newRow("unknown option")
+        << QStringList{QStringLiteral("--corrige"), path("a.E08")} << 2 << "alambix-cli exercise:";
 }
 
 void ExerciseCommandTest::failures() {

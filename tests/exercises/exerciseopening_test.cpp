@@ -73,7 +73,8 @@ void ExerciseOpeningTest::initTestCase() {
     writeFile(path("texte.txt"), "Pas un document RTF.");
     writeFile(path("enonce.C03"), setupBytes(statementFlags));
     writeFile(path("corrige.C03"), setupBytes(correctionFlags));
-    writeFile(path("full.E08"), exercise({"enonce.rtf", "enonce.C03", "corrige.rtf", "corrige.C03"}));
+    writeFile(path("full.E08"),
+              exercise({"enonce.rtf", "enonce.C03", "corrige.rtf", "corrige.C03"}));
     writeFile(path("nosetup.E08"), exercise({"enonce.rtf", "   ", "corrige.rtf"}));
     writeFile(path("othercase.E08"), exercise({"ENONCE.RTF", "Enonce.c03"}));
     writeFile(path("noname.E08"), exercise({"", "enonce.C03"}));
@@ -119,14 +120,16 @@ void ExerciseOpeningTest::statement_data() {
     QTest::addColumn<QString>("title");     // of the message; empty: opened
     QTest::addColumn<QString>("message");
     const QString none;
-    QTest::newRow("statement and set-up") << "full.E08" << "enonce.C03" << none << none;
+    QTest::newRow("statement and set-up") << "full.E08"
+                                          << "enonce.C03" << none << none;
     QTest::newRow("record 2 blank") << "nosetup.E08" << none << none << none;
-    QTest::newRow("names in another case") << "othercase.E08" << "enonce.C03" << none << none;
+    QTest::newRow("names in another case") << "othercase.E08"
+                                           << "enonce.C03" << none << none;
     const QString absent = QStringLiteral("Fichier absent");
     QTest::newRow("record 1 blank")
         << "noname.E08" << none << absent << "Le fichier " + folder() + " est introuvable";
-    QTest::newRow("statement missing")
-        << "absent.E08" << none << absent << "Le fichier " + folder() + "absent.rtf est introuvable";
+    QTest::newRow("statement missing") << "absent.E08" << none << absent
+                                       << "Le fichier " + folder() + "absent.rtf est introuvable";
     QTest::newRow("statement not RTF")
         << "notrtf.E08" << none << absent << "Le fichier " + folder() + "texte.txt est introuvable";
     const QString unreadable = QStringLiteral("Lecture impossible");
@@ -171,12 +174,13 @@ void ExerciseOpeningTest::correction_data() {
     QTest::addColumn<QString>("flags"); // the set-up afterwards
     QTest::addColumn<QString>("message");
     const QString statement = QStringLiteral("Enoncé du problème");
-    QTest::newRow("text and set-up") << "full.E08" << "Corrigé" << correctionFlags << "";
+    QTest::newRow("text and set-up") << "full.E08"
+                                     << "Corrigé" << correctionFlags << "";
     QTest::newRow("set-up only") << "setuponly.E08" << statement << correctionFlags << "";
-    QTest::newRow("text only") << "nosetup.E08" << "Corrigé" << previousFlags << "";
-    QTest::newRow("correction missing")
-        << "corrabsent.E08" << statement << statementFlags
-        << "Le fichier " + folder() + "absent.rtf est introuvable";
+    QTest::newRow("text only") << "nosetup.E08"
+                               << "Corrigé" << previousFlags << "";
+    QTest::newRow("correction missing") << "corrabsent.E08" << statement << statementFlags
+                                        << "Le fichier " + folder() + "absent.rtf est introuvable";
 }
 
 void ExerciseOpeningTest::correction() {

@@ -14,10 +14,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTimer>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -57,14 +57,21 @@ private slots:
 private:
     // The workspace the main window's exercise menu works on, the window starting in `program`.
     ExerciseWorkspace workspace(const QString& program) {
-        return {m_main->exercise(), *supertext(), m_main->document(), *m_main->dessin(), *m_main,
-                [this] { m_main->ecritintro(); }, program};
+        return {m_main->exercise(),
+                *supertext(),
+                m_main->document(),
+                *m_main->dessin(),
+                *m_main,
+                [this] { m_main->ecritintro(); },
+                program};
     }
     QTextEdit* supertext() { return child<QTextEdit>(*m_main, "supertext"); }
     QString pack() const { return m_program.filePath(QStringLiteral("exercices")); }
     void showWindow(Fichexo& window) {
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
+        // The first exercise is selected once the window stands.
+        QCoreApplication::processEvents();
     }
 
     QTemporaryDir m_program; // exercices/: the pack
@@ -130,11 +137,13 @@ void FichexoTest::previews_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("notions");
     QTest::newRow("corrected, level 2")
-        << "reflux.E08" << "Exercice corrigé" << 2 << "Synthèse d'un arôme de banane"
+        << "reflux.E08"
+        << "Exercice corrigé" << 2 << "Synthèse d'un arôme de banane"
         << "Chauffage à reflux ; rôle du réfrigérant à boules ; estérification ; circulation de "
            "l'eau.";
     QTest::newRow("not corrected, level 3")
-        << "vin.E08" << "Non corrigé" << 3 << "Du vin à l'alcool : quel montage ?"
+        << "vin.E08"
+        << "Non corrigé" << 3 << "Du vin à l'alcool : quel montage ?"
         << "Choisir un montage ; justifier chaque élément ; sécurité au laboratoire.";
 }
 
@@ -179,10 +188,12 @@ void FichexoTest::opens_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("corrected");
     QTest::addColumn<QString>("caption"); // the main window's afterwards
-    QTest::newRow("Enter, corrected") << "enter" << "reflux" << true << "reflux.C03";
-    QTest::newRow("double-click, not corrected") << "double-click" << "vin" << false << "";
-    QTest::newRow("ouvreur, corrected without a set-up")
-        << "ouvreur" << "entrainement" << true << "";
+    QTest::newRow("Enter, corrected") << "enter"
+                                      << "reflux" << true << "reflux.C03";
+    QTest::newRow("double-click, not corrected") << "double-click"
+                                                 << "vin" << false << "";
+    QTest::newRow("ouvreur, corrected without a set-up") << "ouvreur"
+                                                         << "entrainement" << true << "";
 }
 
 void FichexoTest::opens() {
@@ -255,8 +266,8 @@ void FichexoTest::failuresKeepTheWindow() {
     QTest::keyClick(list, Qt::Key_Enter);
     QCOMPARE(catcher.messages().size(), std::size_t(2));
     QCOMPARE(catcher.messages().back().title, QStringLiteral("Fichier absent"));
-    QCOMPARE(catcher.messages().back().text, "Le fichier " + m_damaged.path() +
-                                                 "/exercices/absent.rtf est introuvable");
+    QCOMPARE(catcher.messages().back().text,
+             "Le fichier " + m_damaged.path() + "/exercices/absent.rtf est introuvable");
     QVERIFY(window.isVisible());
     QVERIFY(child<QFrame>(window, "Frame2")->isHidden());
     QVERIFY(m_main->exercise().fich().isEmpty());
