@@ -34,11 +34,14 @@ const QColor teal(0, 128, 128);
 const QColor silver(192, 192, 192);
 const QString correctedCaption = QStringLiteral("Exercice corrigé");
 
+// One of our pictures at 32 x 32; `name` is an icon's, or a resource path.
 QPixmap picture(QLatin1String name) {
     loadAssets();
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(QStringLiteral(":/icons/%1.svg").arg(name));
+    QSvgRenderer renderer(name.startsWith(QLatin1Char(':'))
+                              ? QString(name)
+                              : QStringLiteral(":/icons/%1.svg").arg(name));
     QPainter painter(&pixmap);
     renderer.render(&painter);
     return pixmap;
@@ -252,8 +255,8 @@ Fichexo::Fichexo(const ExerciseWorkspace& workspace)
     QFont waitFont = italic(windowFont(18, true));
     makeLabel(m_frame2, "Label7", QStringLiteral("Patienter quelques instants"),
               twipsRect(1560, 600, 6255, 615), waitFont, QColor(128, 64, 0));
-    makePicture(m_frame2, QStringLiteral("Image6"), picture(QLatin1String("print-wait")),
-                twipsPoint(600, 600));
+    makePicture(m_frame2, QStringLiteral("Image6"),
+                picture(QLatin1String(":/print/print-wait.svg")), twipsPoint(600, 600));
     m_frame2->hide();
 
     // Every showing starts in the program's own exercise folder.

@@ -231,7 +231,7 @@ void FichexoTest::opens() {
     if (!corrected) return;
 
     // A pupil's edits are lost only after the question.
-    QTest::keyClicks(supertext(), QStringLiteral("ma réponse"));
+    QTest::keyClicks(supertext(), QStringLiteral("ma reponse"));
     QVERIFY(m_main->exercise().textemodifie());
     MessageCatcher catcher(QMessageBox::Cancel);
     opencor->trigger();
@@ -313,14 +313,18 @@ void FichexoTest::menuShowsTheWindowModally() {
     // OK: the window shows, modal, in the pack; Image5 closes it with nothing loaded.
     catcher.setAnswer(QMessageBox::Ok);
     QString shownFile;
-    QTimer::singleShot(0, this, [&] {
+    QTimer poll;
+    poll.setInterval(20);
+    connect(&poll, &QTimer::timeout, this, [&] {
         auto* window = qobject_cast<Fichexo*>(QApplication::activeModalWidget());
-        if (!window) return;
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        if (!window || !window->isVisible()) return;
+        poll.stop();
+        QCoreApplication::processEvents();
         shownFile = child<QLineEdit>(*window, "fichierexo")->text();
         QTest::mouseClick(child<QToolButton>(*window, "Image5"), Qt::LeftButton);
     });
-    QTimer::singleShot(5000, this, [] {
+    poll.start();
+    QTimer::singleShot(10000, this, [] {
         if (auto* window = qobject_cast<Fichexo*>(QApplication::activeModalWidget()))
             window->reject();
     });
