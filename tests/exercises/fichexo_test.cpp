@@ -93,6 +93,7 @@ void FichexoTest::initTestCase() {
     QVERIFY(putFile(m_empty.filePath(QStringLiteral("exercices/notes.txt")), "pas un exercice"));
     const QString damaged = m_damaged.filePath(QStringLiteral("exercices/"));
     QVERIFY(putFile(damaged + "abime.E08", record("a.rtf") + record("") + record(300, "x")));
+    QVERIFY(putFile(damaged + "a.rtf", "{\\rtf1 A\\par}"));
     QVERIFY(putFile(damaged + "absent.E08", record("absent.rtf") + record("") + record("c.rtf") +
                                                 record("") + record("2")));
 }
@@ -263,6 +264,7 @@ void FichexoTest::failuresKeepTheWindow() {
 
     FileList* list = window.picker()->fileList();
     clickItem(list, QStringLiteral("absent.E08"));
+    QCOMPARE(child<QLabel>(window, "Label2")->text(), QStringLiteral("Exercice corrigé"));
     QTest::keyClick(list, Qt::Key_Enter);
     QCOMPARE(catcher.messages().size(), std::size_t(2));
     QCOMPARE(catcher.messages().back().title, QStringLiteral("Fichier absent"));
@@ -272,6 +274,16 @@ void FichexoTest::failuresKeepTheWindow() {
     QVERIFY(child<QFrame>(window, "Frame2")->isHidden());
     QVERIFY(m_main->exercise().fich().isEmpty());
     QVERIFY(supertext()->isReadOnly());
+
+    // The damaged exercise's statement still opens; the caption left by the other exercise
+    // does not make it a corrected one.
+    clickItem(list, QStringLiteral("abime.E08"));
+    QCOMPARE(catcher.messages().size(), std::size_t(3));
+    QCOMPARE(child<QLabel>(window, "Label2")->text(), QStringLiteral("Exercice corrigé"));
+    QTest::keyClick(list, Qt::Key_Enter);
+    QVERIFY(window.isHidden());
+    QCOMPARE(m_main->exercise().fich(), m_damaged.path() + "/exercices/abime.E08");
+    QVERIFY(!m_main->exercise().exocorrige());
 }
 
 void FichexoTest::bannerFadesToWhite() {
