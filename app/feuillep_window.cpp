@@ -361,9 +361,10 @@ void FeuilleP::buildRightPanel() {
     });
 
     // The exercise menu and what its commands work on.
-    m_optionexo = new ExerciseMenu(ExerciseWorkspace{m_exercise, *m_supertext, m_document,
-                                                     *m_dessin, *this, [this] { ecritintro(); }},
-                                   this);
+    m_optionexo =
+        new ExerciseMenu(ExerciseWorkspace{m_exercise, *m_supertext, m_document, *m_dessin, *this,
+                                           [this] { ecritintro(); }, m_programFolder},
+                         this);
 }
 
 void FeuilleP::fondessin() {

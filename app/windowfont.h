@@ -1,5 +1,5 @@
 #pragma once
-// The font of the program's windows: Liberation Sans, which has the same metrics as Arial (the
+// The fonts of the program's windows: Liberation Sans, which has the same metrics as Arial (the
 // window sizes are worked out in Arial) and is installed with the program.
 
 #include <QFont>
@@ -9,6 +9,15 @@ namespace alambix {
 inline QFont windowFont(double pointSize, bool bold = false) {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+// "Times New Roman" of the window designs: Liberation Serif, which has its metrics.
+inline QFont serifWindowFont(double pointSize, bool bold = false) {
+    QFont font(QStringLiteral("Liberation Serif"));
+    font.setStyleHint(QFont::Serif);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;

@@ -1,6 +1,7 @@
 // alambix-cli: the program's logic without a window, for scripts, batch export and tests.
 #include "cli/calccommand.h"
 #include "cli/drawcommand.h"
+#include "cli/exercisecommand.h"
 #include "cli/rtfcommand.h"
 
 #include <QDir>
@@ -18,7 +19,8 @@ int usage() {
                "                        [--explain]\n"
                "       alambix-cli calc [--radians] [--scientific] EXPRESSION...\n"
                "       alambix-cli calc --keys [--trace] KEY...\n"
-               "       alambix-cli rtf FILE|--intro [--output OUT.rtf|.html|.odt|.txt|.pdf]\n",
+               "       alambix-cli rtf FILE|--intro [--output OUT.rtf|.html|.odt|.txt|.pdf]\n"
+               "       alambix-cli exercise [--correction] FILE.E08\n",
                stderr);
     return 2;
 }
@@ -43,5 +45,6 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("draw")) return alambix::cli::runDraw(args);
     if (command == QLatin1String("calc")) return alambix::cli::runCalc(args);
     if (command == QLatin1String("rtf")) return alambix::cli::runRtf(args);
+    if (command == QLatin1String("exercise")) return alambix::cli::runExercise(args);
     return usage();
 }

@@ -1,9 +1,16 @@
 #include "exercises/exercisemenu.h"
 
+#include "exercises/exerciseopening.h"
 #include "exercises/exercisesession.h"
 #include "exercises/exercisetext.h"
 
+#include "exercises/fichexo_window.h"
+#include "files/chargemontage.h"
 #include <QPrinter>
+
+#include <QMessageBox>
+#include <QTextCursor>
+#include <QTextEdit>
 
 namespace alambix {
 
@@ -42,6 +49,34 @@ ExerciseMenu::ExerciseMenu(const ExerciseWorkspace& workspace, QWidget* parent)
     connect(item("imprimetexte"), &QAction::triggered, this,
             [this] { printExerciseText(m_workspace, *m_printer); });
     connect(item("Closexo"), &QAction::triggered, this, [this] { closeExercise(m_workspace); });
+    connect(item("openexo"), &QAction::triggered, this, &ExerciseMenu::openExercise);
+    connect(item("opencor"), &QAction::triggered, this, &ExerciseMenu::showCorrection);
+}
+
+void ExerciseMenu::openExercise() {
+    if (!confirmDiscard(m_workspace.session, &m_workspace.window)) return;
+    Fichexo fichexo(m_workspace);
+    fichexo.exec();
+}
+
+void ExerciseMenu::showCorrection() {
+    if (!confirmDiscard(m_workspace.session, &m_workspace.window)) return;
+    QWidget& window = m_workspace.window;
+    SetupDocument& document = m_workspace.document;
+    QWidget& view = m_workspace.view;
+    window.setCursor(Qt::WaitCursor);
+    ExerciseTarget target{m_workspace.session, *m_workspace.supertext.document(), document,
+                          [&document, &view] { chargemontage(document, &view); }};
+    const OpeningResult result = openCorrection(target);
+    window.unsetCursor();
+    if (result.status != OpeningStatus::Opened) {
+        const ExerciseMessage message = openingMessage(result);
+        QMessageBox::critical(&window, message.title, message.text);
+        return;
+    }
+    m_workspace.supertext.setReadOnly(true);
+    if (!result.document.isEmpty()) m_workspace.supertext.moveCursor(QTextCursor::Start);
+    m_workspace.session.setTextemodifie(false);
 }
 
 ExerciseMenu::~ExerciseMenu() = default;

@@ -25,6 +25,10 @@ public:
     void popupFor(const QPoint& where);
 
 private:
+    // "Ouvrir un exercice (énoncé + configuration)": the exercise window, shown modally.
+    void openExercise();
+    // "Voir la correction": the correction in the panel, read-only, and its set-up.
+    void showCorrection();
     QAction* item(const char* name) const;
 
     ExerciseWorkspace m_workspace;

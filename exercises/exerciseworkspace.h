@@ -23,6 +23,8 @@ struct ExerciseWorkspace {
     QWidget& window; // the main window
     // `ecritintro`: the introduction text back in the panel, read-only.
     std::function<void()> ecritintro;
+    // The program's own folder: the exercise window starts in the exercise pack found there.
+    QString programFolder;
 };
 
 // The discard question "Attention: perte des modifications du texte." when the text has unsaved

@@ -1,0 +1,130 @@
+#include "cli/exercisecommand.h"
+
+#include "cli/printline.h"
+
+#include "app/elements.h"
+#include "app/introtext.h"
+#include "app/recognition.h"
+#include "app/setupdocument.h"
+#include "exercises/exercisefile.h"
+#include "exercises/exerciseopening.h"
+#include "exercises/exercisesession.h"
+#include "files/filemessages.h"
+#include "files/setupfile.h"
+
+#include <QFileInfo>
+#include <QTextDocument>
+
+#include <cstdio>
+
+namespace alambix::cli {
+
+namespace {
+int usageError(const QString& message) {
+    printLine(QStringLiteral("alambix-cli exercise: ") + message, stderr);
+    printLine(QStringLiteral("usage: alambix-cli exercise [--correction] FILE.E08"), stderr);
+    return 2;
+}
+
+// One value on one line: line breaks, tabs and backslashes written as escapes.
+QString escaped(const QString& value) {
+    QString out;
+    out.reserve(value.size());
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case '\n':
+            out += QLatin1String("\\n");
+            break;
+        case '\r':
+            out += QLatin1String("\\r");
+            break;
+        case '\t':
+            out += QLatin1String("\\t");
+            break;
+        case '\\':
+            out += QLatin1String("\\\\");
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+void printItem(const char* key, const QString& value) {
+    printLine(QLatin1String(key) + QStringLiteral(": ") + escaped(value), stdout);
+}
+
+int failed(const OpeningResult& result) {
+    printLine(openingMessage(result).text, stderr);
+    return 1;
+}
+
+// The set-up loader as the program runs it, its messages on stderr.
+void loadSetup(SetupDocument& document) {
+    const SetupReadResult read = readSetupFile(document.path());
+    if (read.status != SetupReadStatus::Ok) {
+        printLine(fileMessage(readOutcome(read.status)).text + QStringLiteral(": ") +
+                      document.path(),
+                  stderr);
+        return;
+    }
+    applySetup(document.model(), valuesFromFlags(read.flags));
+    document.nameFile();
+}
+} // namespace
+
+int runExercise(const QStringList& args) {
+    QString file;
+    bool correction = false;
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--correction"))
+            correction = true;
+        else if (arg.startsWith(QLatin1String("--")))
+            return usageError(QStringLiteral("option inconnue: ") + arg);
+        else if (file.isEmpty())
+            file = arg;
+        else
+            return usageError(QStringLiteral("un seul fichier d'exercice"));
+    }
+    if (file.isEmpty()) return usageError(QStringLiteral("il manque le fichier d'exercice"));
+
+    // The start-up state: no exercise, the introduction in the panel, no set-up.
+    ExerciseSession session;
+    QTextDocument panel;
+    writeIntroduction(panel);
+    SetupDocument setup;
+    ExerciseTarget target{session, panel, setup, [&setup] { loadSetup(setup); }};
+
+    // Selecting the file in the list: its folder is `repexo`, and the preview reads it.
+    const QString path = QFileInfo(file).absoluteFilePath();
+    session.setRepexo(QFileInfo(path).absolutePath());
+    const std::optional<ExercisePreview> preview = previewExerciseFile(path);
+    if (!preview) return failed({OpeningStatus::ExerciseUnreadable, QString(), false});
+
+    OpeningResult opened = openStatement(target, path, preview->corrected);
+    if (opened.status != OpeningStatus::Opened) return failed(opened);
+    QString document = opened.document;
+    bool editable = opened.editable;
+    if (correction) {
+        const OpeningResult corrected = openCorrection(target);
+        if (corrected.status != OpeningStatus::Opened) return failed(corrected);
+        if (!corrected.document.isEmpty()) document = corrected.document;
+        editable = corrected.editable;
+    }
+
+    printItem("title", preview->title);
+    printItem("lamps", QString::number(preview->litLamps()));
+    printItem("corrected", preview->corrected ? QStringLiteral("Exercice corrigé")
+                                              : QStringLiteral("Non corrigé"));
+    printItem("notions", preview->notions);
+    printItem("text", document);
+    printItem("editable", editable ? QStringLiteral("yes") : QStringLiteral("no"));
+    printItem("caption", setup.title());
+    printItem("name", recogniseSetup(setup.model().values()));
+    printItem("elements", setupText(setup.model().values()));
+    printItem("enabled", setupText(setup.model().enabledStates()));
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+} // namespace alambix::cli

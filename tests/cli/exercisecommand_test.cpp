@@ -1,0 +1,148 @@
+// alambix-cli exercise, run as a separate process on the starter pack and on damaged exercises.
+#include "files/filebytes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run cli(const QStringList& args) {
+    QProcess process;
+    process.start(qEnvironmentVariable("ALAMBIX_CLI"), args);
+    if (!process.waitForFinished(60000)) return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+bool putFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray exercise(const QList<QByteArray>& records) {
+    QByteArray bytes;
+    for (const QByteArray& text : records)
+        bytes += record(text);
+    return bytes;
+}
+
+const QString pack = QStringLiteral(ALAMBIX_PACK_DIR "/");
+} // namespace
+
+class ExerciseCommandTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void outputs_data();
+    void outputs();
+    void failures_data();
+    void failures();
+
+private:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+void ExerciseCommandTest::initTestCase() {
+    QVERIFY2(QFile::exists(qEnvironmentVariable("ALAMBIX_CLI")), "ALAMBIX_CLI is not set");
+    QVERIFY(m_dir.isValid());
+    QVERIFY(putFile(path("enonce.rtf"), "{\\rtf1 Enonc\\'e9\\par}"));
+    QVERIFY(putFile(path("pas-un-montage.C03"), record("AUTRE CHOSE") + record("00010000000000")));
+    QVERIFY(putFile(path("escapes.E08"), exercise({"enonce.rtf", "", "", "", "1", "", "a\tb\\c", "",
+                                                   "", "", "Ligne\r\nsuivante"})));
+    QVERIFY(putFile(path("badsetup.E08"), exercise({"enonce.rtf", "pas-un-montage.C03"})));
+    QVERIFY(putFile(path("absent.E08"), exercise({"absent.rtf"})));
+    QVERIFY(putFile(path("corrabsent.E08"), exercise({"enonce.rtf", "", "absent.rtf"})));
+    QVERIFY(putFile(path("damaged.E08"), record("enonce.rtf") + record(127, "x")));
+}
+
+void ExerciseCommandTest::outputs_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("head");     // the lines before the set-up's
+    QTest::addColumn<QString>("setup");    // the set-up, as `draw --load` shows it; empty: none
+    QTest::addColumn<QString>("errorOut"); // stderr
+    QTest::newRow("statement and its set-up")
+        << QStringList{pack + "reflux.E08"}
+        << "title: Synthèse d'un arôme de banane\nlamps: 2\ncorrected: Exercice corrigé\n"
+           "notions: Chauffage à reflux ; rôle du réfrigérant à boules ; estérification ; "
+           "circulation de l'eau.\ntext: " +
+               pack + "reflux.rtf\neditable: yes\ncaption: Alambix - " + pack + "reflux.C03\n"
+        << pack + "reflux.C03"
+        << "";
+    QTest::newRow("correction")
+        << QStringList{QStringLiteral("--correction"), pack + "reflux.E08"}
+        << "title: Synthèse d'un arôme de banane\nlamps: 2\ncorrected: Exercice corrigé\n"
+           "notions: Chauffage à reflux ; rôle du réfrigérant à boules ; estérification ; "
+           "circulation de l'eau.\ntext: " +
+               pack + "reflux-corrige.rtf\neditable: no\ncaption: Alambix - " + pack +
+               "reflux-corrige.C03\n"
+        << pack + "reflux-corrige.C03"
+        << "";
+    QTest::newRow("no set-up, escaped values")
+        << QStringList{path("escapes.E08")}
+        << "title: Ligne\\r\\nsuivante\nlamps: 1\ncorrected: Non corrigé\nnotions: a\\tb\\\\c\n"
+           "text: " +
+               path("enonce.rtf") + "\neditable: yes\ncaption: Alambix\n"
+        << ""
+        << "";
+    QTest::newRow("set-up that cannot be loaded")
+        << QStringList{path("badsetup.E08")}
+        << "title: \nlamps: 0\ncorrected: Non corrigé\nnotions: \ntext: " + path("enonce.rtf") +
+               "\neditable: yes\ncaption: Alambix\n"
+        << ""
+        << "Ce fichier ne correspond pas à cette application: " + path("pas-un-montage.C03") + "\n";
+}
+
+void ExerciseCommandTest::outputs() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, head);
+    QFETCH(QString, setup);
+    // The set-up lines are those alambix-cli draw gives for the same set-up.
+    const Run drawn =
+        cli(setup.isEmpty() ? QStringList{QStringLiteral("draw")}
+                            : QStringList{QStringLiteral("draw"), QStringLiteral("--load"), setup});
+    QCOMPARE(drawn.exitCode, 0);
+    const Run run = cli(QStringList{QStringLiteral("exercise")} + args);
+    QTEST(run.err, "errorOut");
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, head + drawn.out);
+}
+
+void ExerciseCommandTest::failures_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("errorOut"); // stderr, or its start for usage errors
+    const QString check = QStringLiteral("Vérifier:\n- le nom du fichier,\n- l'état du lecteur.\n");
+    QTest::newRow("damaged exercise") << QStringList{path("damaged.E08")} << 1 << check;
+    QTest::newRow("no exercise file") << QStringList{path("gone.E08")} << 1 << check;
+    QTest::newRow("statement missing") << QStringList{path("absent.E08")} << 1
+                                       << "Le fichier " + path("absent.rtf") + " est introuvable\n";
+    QTest::newRow("correction missing")
+        << QStringList{QStringLiteral("--correction"), path("corrabsent.E08")} << 1
+        << "Le fichier " + path("absent.rtf") + " est introuvable\n";
+    QTest::newRow("no file") << QStringList{} << 2 << "alambix-cli exercise:";
+    QTest::newRow("two files") << QStringList{path("a.E08"), path("b.E08")} << 2
+                               << "alambix-cli exercise:";
+    QTest::newRow("unknown option")
+        << QStringList{QStringLiteral("--corrige"), path("a.E08")} << 2 << "alambix-cli exercise:";
+}
+
+void ExerciseCommandTest::failures() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, errorOut);
+    const Run run = cli(QStringList{QStringLiteral("exercise")} + args);
+    QTEST(run.exitCode, "exitCode");
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.startsWith(errorOut), qPrintable(run.err));
+}
+
+QTEST_GUILESS_MAIN(ExerciseCommandTest)
+#include "exercisecommand_test.moc"
