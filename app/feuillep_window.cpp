@@ -312,7 +312,7 @@ void FeuilleP::buildRightPanel() {
     auto* exerciseKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_X), this);
     connect(exerciseKey, &QShortcut::activated, this, [this] {
         m_btexo->setFocus(Qt::ShortcutFocusReason);
-        showExerciseMenu();
+        showExerciseMenu(true);
     });
     m_btexo->setMouseTracking(true);
     m_btexo->installEventFilter(this);
@@ -471,8 +471,9 @@ void FeuilleP::openDocument(const QString& fileName, const QString& ownDocument,
                                   .arg(fileName, QDir::toNativeSeparators(m_programFolder)));
 }
 
-void FeuilleP::showExerciseMenu() {
-    m_optionexo->popupFor(mapToGlobal(QPoint(m_btexo->x(), m_btexo->y() + m_btexo->height())));
+void FeuilleP::showExerciseMenu(bool fromKeyboard) {
+    m_optionexo->popupFor(mapToGlobal(QPoint(m_btexo->x(), m_btexo->y() + m_btexo->height())),
+                          fromKeyboard);
 }
 
 void FeuilleP::hintFor(QObject* area) {
@@ -499,7 +500,7 @@ bool FeuilleP::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) hintFor(watched);
     if (watched == m_btexo && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-        showExerciseMenu();
+        showExerciseMenu(false);
     // A greyed element button takes no click: its click says why it is greyed.
     if (auto* button = qobject_cast<ElementButton*>(watched);
         button && !button->isEnabled() && event->type() == QEvent::MouseButtonRelease &&
@@ -513,7 +514,7 @@ bool FeuilleP::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_btexo && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-            showExerciseMenu();
+            showExerciseMenu(true);
             return true;
         }
     }

@@ -87,7 +87,7 @@ private:
     void hintFor(QObject* area);
     // `fileName` with the desktop's viewer, else our own Markdown `ownDocument`.
     void openDocument(const QString& fileName, const QString& ownDocument, const QString& title);
-    void showExerciseMenu();
+    void showExerciseMenu(bool fromKeyboard);
     void showExplanation(const QString& text, QObject* button);
 
     QString m_programFolder;

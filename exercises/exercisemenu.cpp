@@ -85,10 +85,11 @@ QAction* ExerciseMenu::item(const char* name) const {
     return findChild<QAction*>(QString::fromLatin1(name));
 }
 
-void ExerciseMenu::popupFor(const QPoint& where) {
+void ExerciseMenu::popupFor(const QPoint& where, bool fromKeyboard) {
     item("opencor")->setEnabled(m_workspace.session.exocorrige());
     item("Closexo")->setEnabled(m_workspace.session.isOpen());
     popup(where);
+    if (fromKeyboard) setActiveAction(item("openexo"));
 }
 
 } // namespace alambix

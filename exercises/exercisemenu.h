@@ -22,7 +22,9 @@ public:
     QPrinter& printer() const { return *m_printer; }
 
     // Enables the items the session allows, then pops up at `where` (global coordinates).
-    void popupFor(const QPoint& where);
+    // Popped up from the keyboard, its first item is highlighted, as in any menu reached by keys,
+    // so that Enter opens an exercise.
+    void popupFor(const QPoint& where, bool fromKeyboard = false);
 
 private:
     // "Ouvrir un exercice (énoncé + configuration)": the exercise window, shown modally.

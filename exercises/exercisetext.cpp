@@ -7,6 +7,7 @@
 #include "files/folderpicker.h"
 #include "files/safewrite.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -31,8 +32,11 @@ QString startFolder(const ExerciseSession& session) {
 
 // The file chosen in a file dialog of ours, empty when it was cancelled.
 QString chooseFile(const ExerciseWorkspace& workspace, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(&workspace.window, QString(), startFolder(workspace.session),
-                       QString::fromUtf8(rtfFilter));
+    QString folder = startFolder(workspace.session);
+    // An installed pack lies in a folder the pupil cannot write to: the work is saved at home.
+    if (mode == QFileDialog::AcceptSave && !QFileInfo(folder).isWritable())
+        folder = QDir::homePath();
+    QFileDialog dialog(&workspace.window, QString(), folder, QString::fromUtf8(rtfFilter));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     if (mode == QFileDialog::AcceptSave) {
