@@ -13,6 +13,9 @@ std::optional<QByteArray> toWindows1252(const QString& text) {
     QStringEncoder encoder(codePage);
     QByteArray bytes = encoder.encode(text);
     if (!encoder.isValid() || encoder.hasError()) return std::nullopt;
+    // ICU writes a lone surrogate as a substitute byte without reporting it: a text is only
+    // written when it reads back as it was.
+    if (fromWindows1252(bytes) != text) return std::nullopt;
     return bytes;
 }
 

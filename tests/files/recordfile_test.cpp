@@ -61,6 +61,9 @@ void RecordFileTest::encodes_data() {
     QTest::newRow("outside the code page") << QStringLiteral("aĀb") << false << QByteArray();
     QTest::newRow("greek") << QStringLiteral("α") << false << QByteArray();
     QTest::newRow("surrogate pair") << QStringLiteral("x\U0001F600") << false << QByteArray();
+    QTest::newRow("lone high surrogate") << QString(QChar(0xD900)) << false << QByteArray();
+    QTest::newRow("lone low surrogate")
+        << (QStringLiteral("a") + QChar(0xDC00)) << false << QByteArray();
 }
 
 void RecordFileTest::encodes() {
