@@ -6,21 +6,21 @@
 
 namespace alambix {
 
-inline QFont windowFont(double pointSize, bool bold = false) {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
+inline QFont sizedFont(const QString& family, QFont::StyleHint hint, double pointSize, bool bold) {
+    QFont font(family);
+    font.setStyleHint(hint);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
 }
 
+inline QFont windowFont(double pointSize, bool bold = false) {
+    return sizedFont(QStringLiteral("Liberation Sans"), QFont::SansSerif, pointSize, bold);
+}
+
 // "Times New Roman" of the window designs: Liberation Serif, which has its metrics.
 inline QFont serifWindowFont(double pointSize, bool bold = false) {
-    QFont font(QStringLiteral("Liberation Serif"));
-    font.setStyleHint(QFont::Serif);
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
+    return sizedFont(QStringLiteral("Liberation Serif"), QFont::Serif, pointSize, bold);
 }
 
 } // namespace alambix

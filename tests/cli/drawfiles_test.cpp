@@ -1,4 +1,5 @@
 // alambix-cli draw --load and --save, run as a separate process.
+#include "clirun.h"
 #include "files/filebytes.h"
 
 #include <QFile>
@@ -7,24 +8,8 @@
 #include <QTest>
 
 namespace {
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 Run draw(const QStringList& args, const QString& folder = QString()) {
-    QProcess process;
-    if (!folder.isEmpty()) process.setWorkingDirectory(folder);
-    process.start(qEnvironmentVariable("ALAMBIX_CLI"), QStringList{QStringLiteral("draw")} + args);
-    if (!process.waitForFinished(60000)) return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-bool putFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return runCli(QStringList{QStringLiteral("draw")} + args, folder);
 }
 
 QByteArray fileBytes(const QString& path) {

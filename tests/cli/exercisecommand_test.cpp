@@ -1,4 +1,5 @@
 // alambix-cli exercise, run as a separate process on the starter pack and on damaged exercises.
+#include "clirun.h"
 #include "files/filebytes.h"
 
 #include <QDir>
@@ -8,23 +9,8 @@
 #include <QTest>
 
 namespace {
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 Run cli(const QStringList& args) {
-    QProcess process;
-    process.start(qEnvironmentVariable("ALAMBIX_CLI"), args);
-    if (!process.waitForFinished(60000)) return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-bool putFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return runCli(args);
 }
 
 QByteArray exercise(const QList<QByteArray>& records) {

@@ -1,4 +1,6 @@
 // alambix-cli rtf, run as a separate process.
+#include "clirun.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -8,25 +10,9 @@
 #include <sys/resource.h>
 
 namespace {
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 // Runs `alambix-cli rtf args`; with `fileLimit`, the process may write no bigger file.
 Run rtf(const QStringList& args, rlim_t fileLimit = RLIM_INFINITY) {
-    QProcess process;
-    process.setChildProcessModifier([fileLimit] {
-        if (fileLimit == RLIM_INFINITY) return;
-        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of killing
-        const rlimit limit{fileLimit, fileLimit};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    });
-    process.start(qEnvironmentVariable("ALAMBIX_CLI"), QStringList{QStringLiteral("rtf")} + args);
-    if (!process.waitForFinished(60000)) return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runCli(QStringList{QStringLiteral("rtf")} + args, QString(), fileLimit);
 }
 
 QByteArray fileBytes(const QString& path) {
