@@ -17,6 +17,7 @@
 #include "assets/assets.h"
 #include "calculator/machine_window.h"
 #include "drawing/dessin_widget.h"
+#include "drawing/rounding.h"
 #include "exercises/exercisemenu.h"
 #include "files/enregistrer_dialog.h"
 #include "files/ouvrir_dialog.h"
@@ -60,10 +61,6 @@ QPixmap picture(QLatin1String name, QSize size) {
     QPainter painter(&pixmap);
     renderer.render(&painter);
     return pixmap;
-}
-
-int nearest(double value) {
-    return static_cast<int>(std::nearbyint(value));
 }
 
 const QColor windowBackground(224, 224, 224);
@@ -272,39 +269,90 @@ void FeuilleP::buildElementButtons() {
             }
 }
 
+namespace {
+enum class PanelKind { NameLabel, Label, Line, Text };
+
+struct PanelInfo {
+    const char* name;
+    PanelKind kind;
+    int left;
+    int top;
+    int width;
+    int height;
+    double fontSize; // in bold, at this size; 0: the window's font
+    bool boxed;      // centred in a filled box
+    const char* picture;
+    Qt::Alignment alignment;
+};
+
+// The right panel: the set-up's name, the hint line, the exercise tab, path and text, in the
+// order they stack.
+const PanelInfo rightPanel[] = {
+    {"Label1", PanelKind::NameLabel, 6360, 1200, 5415, 375, 12, true, nullptr, {}},
+    {"Image2", PanelKind::Label, 7080, 1800, 480, 480, 0, false, "info", {}},
+    {"info", PanelKind::Label, 7680, 1800, 3495, 495, 0, true, nullptr, {}},
+    {"BTEXO", PanelKind::Label, 6360, 2520, 1455, 285, 0, false, nullptr,
+     Qt::AlignLeft | Qt::AlignTop},
+    {"fich", PanelKind::Line, 7200, 2520, 4575, 285, 0, false, nullptr, {}},
+    {"supertext", PanelKind::Text, 6360, 2805, 5415, 5370, 0, false, nullptr, {}},
+    {"robi", PanelKind::Label, 10320, 2880, 480, 480, 0, false, nullptr, {}},
+};
+
+void makePanelItem(const PanelInfo& info, QWidget* parent) {
+    const QRect geometry = twipsRect(info.left, info.top, info.width, info.height);
+    QWidget* item = nullptr;
+    QLabel* label = nullptr;
+    switch (info.kind) {
+    case PanelKind::NameLabel:
+        item = label = new NameLabel(parent);
+        break;
+    case PanelKind::Label:
+        item = label = new QLabel(parent);
+        break;
+    case PanelKind::Line:
+        item = new QLineEdit(parent);
+        break;
+    case PanelKind::Text:
+        item = new QTextEdit(parent);
+        break;
+    }
+    item->setObjectName(QString::fromLatin1(info.name));
+    item->setGeometry(geometry);
+    if (info.fontSize > 0) item->setFont(windowFont(info.fontSize, true));
+    if (!label) return;
+    if (info.picture) label->setPixmap(picture(QLatin1String(info.picture), geometry.size()));
+    if (info.alignment) label->setAlignment(info.alignment);
+    if (info.boxed) {
+        label->setAlignment(Qt::AlignCenter);
+        label->setFrameShape(QFrame::Box);
+        label->setAutoFillBackground(true);
+    }
+}
+} // namespace
+
 void FeuilleP::buildRightPanel() {
-    m_label1 = new NameLabel(this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setGeometry(twipsRect(6360, 1200, 5415, 375));
-    m_label1->setAlignment(Qt::AlignCenter);
-    m_label1->setFrameShape(QFrame::Box);
-    m_label1->setFont(windowFont(12, true));
-    m_label1->setAutoFillBackground(true);
+    for (const PanelInfo& info : rightPanel)
+        makePanelItem(info, this);
+    auto item = [this]<typename T>(const char* name, T*& member) {
+        member = findChild<T*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    };
+    item("Label1", m_label1);
+    item("Image2", m_image2);
+    item("info", m_info);
+    item("BTEXO", m_btexo);
+    item("fich", m_fich);
+    item("supertext", m_supertext);
+    item("robi", m_robi);
 
-    m_image2 = new QLabel(this);
-    m_image2->setObjectName(QStringLiteral("Image2"));
-    m_image2->setGeometry(twipsRect(7080, 1800, 480, 480));
-    m_image2->setPixmap(picture(QLatin1String("info"), QSize(32, 32)));
-
-    m_info = new QLabel(this);
-    m_info->setObjectName(QStringLiteral("info"));
-    m_info->setGeometry(twipsRect(7680, 1800, 3495, 495));
-    m_info->setAlignment(Qt::AlignCenter);
-    m_info->setFrameShape(QFrame::Box);
     m_info->setWordWrap(true);
     // A pixel between the border and the text.
     m_info->setMargin(1);
-    m_info->setAutoFillBackground(true);
     QPalette infoPalette = m_info->palette();
     infoPalette.setColor(QPalette::Window, infoPalette.color(QPalette::ToolTipBase));
     infoPalette.setColor(QPalette::WindowText, infoPalette.color(QPalette::ToolTipText));
     m_info->setPalette(infoPalette);
 
-    m_btexo = new QLabel(this);
-    m_btexo->setObjectName(QStringLiteral("BTEXO"));
-    m_btexo->setGeometry(twipsRect(6360, 2520, 1455, 285));
     m_btexo->setPixmap(exerciseTab(false));
-    m_btexo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_btexo->setCursor(Qt::PointingHandCursor);
     // Reached with Tab or its access key; Enter or Space pops its menu up.
     m_btexo->setFocusPolicy(Qt::StrongFocus);
@@ -316,10 +364,9 @@ void FeuilleP::buildRightPanel() {
     });
     m_btexo->setMouseTracking(true);
     m_btexo->installEventFilter(this);
+    // The tab stands over the left end of the path box, as a tab over its folder.
+    m_btexo->raise();
 
-    m_fich = new QLineEdit(this);
-    m_fich->setObjectName(QStringLiteral("fich"));
-    m_fich->setGeometry(twipsRect(7200, 2520, 4575, 285));
     // The box shows the session's file; the end of a long path is the part worth seeing.
     connect(m_fich, &QLineEdit::textChanged, this, [this](const QString& text) {
         m_fich->end(false);
@@ -329,19 +376,10 @@ void FeuilleP::buildRightPanel() {
         if (m_fich->text() != path) m_fich->setText(path);
     });
 
-    // The tab stands over the left end of the path box, as a tab over its folder.
-    m_btexo->raise();
-
-    m_supertext = new QTextEdit(this);
-    m_supertext->setObjectName(QStringLiteral("supertext"));
-    m_supertext->setGeometry(twipsRect(6360, 2805, 5415, 5370));
     m_supertext->setReadOnly(true);
     // Only a pupil's edits of an exercise statement count as a modified text.
     connect(m_supertext, &QTextEdit::textChanged, &m_exercise, &ExerciseSession::textEdited);
 
-    m_robi = new QLabel(this);
-    m_robi->setObjectName(QStringLiteral("robi"));
-    m_robi->setGeometry(twipsRect(10320, 2880, 480, 480));
     m_robi->hide();
 
     m_menucop = new QMenu(QStringLiteral("menucop"), this);

@@ -1,6 +1,6 @@
 #pragma once
-// The program's main window for entry points outside app/ (the start-up probe): they need a
-// window to show, not the main window's interface.
+// The program's main window for entry points outside app/ (the start-up probe, the soak run):
+// they need a window to show, not the main window's interface.
 
 #include <QString>
 #include <QWidget>
@@ -11,6 +11,8 @@ class QApplication;
 
 namespace alambix {
 
+class SetupDocument;
+
 // What every start of the program sets before its first window: the name, the style, Qt's
 // texts in French and the window font as the font of everything (menus, message boxes, fields),
 // so that one font serves the whole first window.
@@ -18,5 +20,8 @@ void configureApplication(QApplication& app);
 
 // `programFolder` holds the flag file, help and course; by default the executable's folder.
 std::unique_ptr<QWidget> createMainWindow(const QString& programFolder = QString());
+
+// The set-up document a window made by createMainWindow shows; null for any other widget.
+SetupDocument* mainWindowDocument(QWidget* window);
 
 } // namespace alambix

@@ -2,7 +2,8 @@
 // process, printing the resident memory at the start, every 10 000 steps and at the end.
 //   bench-soak [STEPS] [SEED]      (100 000 steps by default)
 #include "app/elementbutton.h"
-#include "app/feuillep_window.h"
+#include "app/program.h"
+#include "app/setupdocument.h"
 #include "calculator/calculatorkeys.h"
 #include "drawing/dessin_widget.h"
 #include "files/chargemontage.h"
@@ -14,6 +15,7 @@
 #include <QTest>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 long residentKib() {
@@ -31,8 +33,10 @@ int main(int argc, char** argv) {
     const long steps = argc > 1 ? std::atol(argv[1]) : 100000;
     QRandomGenerator random(argc > 2 ? std::atoi(argv[2]) : 12);
     QTemporaryDir dir;
-    auto* main = new alambix::FeuilleP(dir.path());
+    std::unique_ptr<QWidget> main = alambix::createMainWindow(dir.path());
     main->show();
+    alambix::SetupDocument& document = *alambix::mainWindowDocument(main.get());
+    auto* dessin = main->findChild<alambix::DessinWidget*>();
     const auto buttons = main->findChildren<alambix::ElementButton*>();
     const QStringList keys = alambix::CalculatorKeys::keyNames();
     alambix::CalculatorKeys calculator;
@@ -43,19 +47,19 @@ int main(int argc, char** argv) {
     for (long step = 1; step <= steps; ++step) {
         const quint32 choice = random.bounded(100);
         const int slot = int(random.bounded(8));
-        main->document().setPath(dir.filePath(QStringLiteral("soak-%1.C03").arg(slot)));
+        document.setPath(dir.filePath(QStringLiteral("soak-%1.C03").arg(slot)));
         if (choice < 70) {
             alambix::ElementButton* button = buttons.at(int(random.bounded(buttons.size())));
             QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
             ++counts[0];
         } else if (choice < 80) {
-            if (!alambix::ecritmontage(main->document(), main)) return 1;
+            if (!alambix::ecritmontage(document, main.get())) return 1;
             saved[slot] = true;
             ++counts[1];
         } else if (choice < 90) {
             // Only files saved before: a failed load would wait for its message to be closed.
-            if (saved[slot] && alambix::chargemontage(main->document(), main->dessin()) !=
-                                   alambix::SetupReadStatus::Ok)
+            if (saved[slot] &&
+                alambix::chargemontage(document, dessin) != alambix::SetupReadStatus::Ok)
                 return 1;
             ++counts[2];
         } else {
@@ -70,6 +74,5 @@ int main(int argc, char** argv) {
     }
     std::printf("clicks %ld saves %ld loads %ld evaluations %ld\n", counts[0], counts[1], counts[2],
                 counts[3]);
-    delete main;
     return 0;
 }

@@ -1,11 +1,11 @@
 #include "drawing/drawingsurface.h"
 
 #include "drawing/paintercanvas.h"
+#include "drawing/rounding.h"
 #include "drawing/setupdrawing.h"
 
 #include <QPainter>
 
-#include <cmath>
 #include <cstring>
 
 namespace alambix {
@@ -19,9 +19,6 @@ QImage newImage() {
     return image;
 }
 
-int nearest(double value) {
-    return static_cast<int>(std::nearbyint(value));
-}
 } // namespace
 
 DrawingSurface::DrawingSurface() : m_image(newImage()) {

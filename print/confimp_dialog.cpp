@@ -65,72 +65,268 @@ Confimp::Confimp(SetupDocument& document, QWidget* main, QPrinter* printer)
 
 Confimp::~Confimp() = default;
 
-void Confimp::buildControls() {
-    auto* label2 = new QLabel(QStringLiteral("Imprimante:"), this);
-    label2->setObjectName(QStringLiteral("Label2"));
-    label2->setGeometry(twipsRect(120, 270, 975, 255));
-    label2->setAlignment(Qt::AlignRight | Qt::AlignTop);
+namespace {
+enum class ControlKind { Label, ReadOnlyLine, Group, Check, UpDown, PictureButton };
 
-    m_defaut = new QLineEdit(this);
-    m_defaut->setObjectName(QStringLiteral("defaut"));
-    m_defaut->setGeometry(twipsRect(1200, 240, 2655, 285));
-    // The printer is changed with "&Imprimantes"; typing a name here would change nothing.
-    m_defaut->setReadOnly(true);
-    label2->setBuddy(m_defaut);
+struct ControlInfo {
+    const char* name;
+    ControlKind kind;
+    const char* parent; // the group the control stands in; none: the dialog itself
+    int left;
+    int top;
+    int width;
+    int height;
+    double fontSize;   // in bold, at this size; 0: the dialog's font
+    QColor textColour; // invalid: the parent's
+    const char* caption;
+    const char* picture;
+    Qt::Alignment alignment;
+};
 
-    m_frame1 = new QGroupBox(QStringLiteral("Options"), this);
-    m_frame1->setObjectName(QStringLiteral("Frame1"));
-    m_frame1->setGeometry(twipsRect(480, 840, 3255, 2055));
+const QColor black(Qt::black);
+
+// The dialog's controls, in the order they stack.
+const ControlInfo controls[] = {
+    {"Label2",
+     ControlKind::Label,
+     nullptr,
+     120,
+     270,
+     975,
+     255,
+     0,
+     {},
+     "Imprimante:",
+     nullptr,
+     Qt::AlignRight | Qt::AlignTop},
+    {"defaut",
+     ControlKind::ReadOnlyLine,
+     nullptr,
+     1200,
+     240,
+     2655,
+     285,
+     0,
+     {},
+     nullptr,
+     nullptr,
+     {}},
     // The caption is dark blue; the controls inside keep the usual text colour.
-    QPalette caption = m_frame1->palette();
-    caption.setColor(QPalette::WindowText, darkBlue);
-    m_frame1->setPalette(caption);
-    QPalette inside = palette();
-    inside.setColor(QPalette::WindowText, Qt::black);
+    {"Frame1",
+     ControlKind::Group,
+     nullptr,
+     480,
+     840,
+     3255,
+     2055,
+     0,
+     darkBlue,
+     "Options",
+     nullptr,
+     {}},
+    {"Chec_0",
+     ControlKind::Check,
+     "Frame1",
+     360,
+     360,
+     2655,
+     195,
+     0,
+     black,
+     "Centrer l'image horizontalement",
+     nullptr,
+     {}},
+    {"Chec_1",
+     ControlKind::Check,
+     "Frame1",
+     360,
+     720,
+     2655,
+     195,
+     0,
+     black,
+     "Centrer l'image verticalement",
+     nullptr,
+     {}},
+    {"Chec_2",
+     ControlKind::Check,
+     "Frame1",
+     360,
+     1080,
+     2655,
+     195,
+     0,
+     black,
+     "Imprimer avec le fond",
+     nullptr,
+     {}},
+    {"Chec_3",
+     ControlKind::Check,
+     "Frame1",
+     840,
+     960,
+     2655,
+     195,
+     0,
+     black,
+     "Imprimer l'image en miniature",
+     nullptr,
+     {}},
+    {"Label3", ControlKind::Label, "Frame1", 240, 1560, 1695, 255, 0, black,
+     "Nombre d'exemplaires:", nullptr, Qt::AlignRight | Qt::AlignVCenter},
+    {"Label4", ControlKind::Label, "Frame1", 2040, 1560, 615, 255, 0, black, nullptr, nullptr,
+     Qt::AlignCenter},
+    {"UpDown1",
+     ControlKind::UpDown,
+     "Frame1",
+     2640,
+     1560,
+     240,
+     255,
+     0,
+     black,
+     nullptr,
+     nullptr,
+     {}},
+    {"Command2",
+     ControlKind::PictureButton,
+     nullptr,
+     4320,
+     120,
+     1095,
+     855,
+     0,
+     {},
+     "&Imprimantes",
+     ":/print/print-printers.svg",
+     {}},
+    {"Command3",
+     ControlKind::PictureButton,
+     nullptr,
+     4320,
+     1200,
+     1095,
+     855,
+     0,
+     {},
+     "&Annuler",
+     ":/print/print-cancel.svg",
+     {}},
+    {"Command1",
+     ControlKind::PictureButton,
+     nullptr,
+     4320,
+     2280,
+     1095,
+     855,
+     0,
+     {},
+     "&OK",
+     ":/print/print-ok.svg",
+     {}},
+    // Shown while the pages go out.
+    {"Frame2", ControlKind::Group, nullptr, 240, 1080, 5175, 855, 0, {}, nullptr, nullptr, {}},
+    {"Image2",
+     ControlKind::Label,
+     "Frame2",
+     240,
+     240,
+     480,
+     480,
+     0,
+     {},
+     nullptr,
+     ":/print/print-wait.svg",
+     {}},
+    {"Label1",
+     ControlKind::Label,
+     "Frame2",
+     840,
+     360,
+     4095,
+     255,
+     9.75,
+     darkBlue,
+     "Veuillez patienter quelques instants...",
+     nullptr,
+     {}},
+};
 
-    struct CheckInfo {
-        const char* caption;
-        int left;
-        int top;
-        bool checked;
-    };
-    static const CheckInfo checks[4] = {
-        {"Centrer l'image horizontalement", 360, 360, true},
-        {"Centrer l'image verticalement", 360, 720, true},
-        {"Imprimer avec le fond", 360, 1080, true},
-        {"Imprimer l'image en miniature", 840, 960, false},
-    };
-    for (int i = 0; i < 4; ++i) {
-        auto* check = new QCheckBox(QString::fromUtf8(checks[i].caption), m_frame1);
-        check->setObjectName(QStringLiteral("Chec_%1").arg(i));
-        check->setGeometry(twipsRect(checks[i].left, checks[i].top, 2655, 195));
-        check->setChecked(checks[i].checked);
-        check->setPalette(inside);
-        m_chec[i] = check;
+QWidget* makeControl(const ControlInfo& info, QWidget* parent) {
+    const QString caption = info.caption ? QString::fromUtf8(info.caption) : QString();
+    const QRect geometry = twipsRect(info.left, info.top, info.width, info.height);
+    QWidget* control = nullptr;
+    switch (info.kind) {
+    case ControlKind::Label: {
+        auto* label = new QLabel(caption, parent);
+        if (info.picture)
+            label->setPixmap(QIcon(QString::fromLatin1(info.picture)).pixmap(geometry.size()));
+        if (info.alignment) label->setAlignment(info.alignment);
+        control = label;
+        break;
     }
+    case ControlKind::ReadOnlyLine: {
+        auto* line = new QLineEdit(parent);
+        line->setReadOnly(true);
+        control = line;
+        break;
+    }
+    case ControlKind::Group:
+        control = new QGroupBox(caption, parent);
+        break;
+    case ControlKind::Check:
+        control = new QCheckBox(caption, parent);
+        break;
+    case ControlKind::UpDown:
+        control = new UpDownControl(parent);
+        break;
+    case ControlKind::PictureButton:
+        control = pictureButton(caption, QString::fromLatin1(info.picture), parent);
+        break;
+    }
+    control->setObjectName(QString::fromLatin1(info.name));
+    control->setGeometry(geometry);
+    if (info.fontSize > 0) control->setFont(windowFont(info.fontSize, true));
+    if (info.textColour.isValid()) {
+        QPalette text = control->palette();
+        text.setColor(QPalette::WindowText, info.textColour);
+        control->setPalette(text);
+    }
+    return control;
+}
+} // namespace
+
+void Confimp::buildControls() {
+    for (const ControlInfo& info : controls)
+        makeControl(info,
+                    info.parent ? findChild<QWidget*>(QString::fromLatin1(info.parent)) : this);
+    auto control = [this]<typename T>(const char* name, T*& member) {
+        member = findChild<T*>(QString::fromLatin1(name));
+    };
+    control("defaut", m_defaut);
+    control("Frame1", m_frame1);
+    for (int i = 0; i < 4; ++i)
+        m_chec[i] = findChild<QCheckBox*>(QStringLiteral("Chec_%1").arg(i));
+    control("Label4", m_label4);
+    control("UpDown1", m_upDown1);
+    control("Command1", m_command1);
+    control("Command2", m_command2);
+    control("Command3", m_command3);
+    control("Frame2", m_frame2);
+
+    // The printer is changed with "&Imprimantes"; typing a name here would change nothing.
+    findChild<QLabel*>(QStringLiteral("Label2"))->setBuddy(m_defaut);
+    for (int i = 0; i < 3; ++i)
+        m_chec[i]->setChecked(true);
     // The miniature print stays available to the program but is never offered to the user.
     m_chec[3]->hide();
 
-    auto* label3 = new QLabel(QStringLiteral("Nombre d'exemplaires:"), m_frame1);
-    label3->setObjectName(QStringLiteral("Label3"));
-    label3->setGeometry(twipsRect(240, 1560, 1695, 255));
-    label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label3->setPalette(inside);
-
-    m_label4 = new QLabel(m_frame1);
-    m_label4->setObjectName(QStringLiteral("Label4"));
-    m_label4->setGeometry(twipsRect(2040, 1560, 615, 255));
-    m_label4->setAlignment(Qt::AlignCenter);
     m_label4->setFrameShape(QFrame::Box);
     m_label4->setAutoFillBackground(true);
-    QPalette white = inside;
+    QPalette white = m_label4->palette();
     white.setColor(QPalette::Window, Qt::white);
     m_label4->setPalette(white);
 
-    m_upDown1 = new UpDownControl(m_frame1);
-    m_upDown1->setObjectName(QStringLiteral("UpDown1"));
-    m_upDown1->setGeometry(twipsRect(2640, 1560, 240, 255));
-    m_upDown1->setPalette(inside);
     m_upDown1->setRange(MinimumCopies, MaximumCopies);
     m_upDown1->setValue(1);
     m_upDown1->setAccessibleName(QStringLiteral("Nombre d'exemplaires"));
@@ -138,37 +334,9 @@ void Confimp::buildControls() {
     connect(m_upDown1, &UpDownControl::valueChanged, this,
             [this](int value) { m_label4->setText(QString::number(value)); });
 
-    m_command2 = pictureButton(QStringLiteral("&Imprimantes"),
-                               QStringLiteral(":/print/print-printers.svg"), this);
-    m_command2->setObjectName(QStringLiteral("Command2"));
-    m_command2->setGeometry(twipsRect(4320, 120, 1095, 855));
     connect(m_command2, &QToolButton::clicked, this, &Confimp::choosePrinter);
-
-    m_command3 =
-        pictureButton(QStringLiteral("&Annuler"), QStringLiteral(":/print/print-cancel.svg"), this);
-    m_command3->setObjectName(QStringLiteral("Command3"));
-    m_command3->setGeometry(twipsRect(4320, 1200, 1095, 855));
     connect(m_command3, &QToolButton::clicked, this, &QDialog::reject);
-
-    m_command1 = pictureButton(QStringLiteral("&OK"), QStringLiteral(":/print/print-ok.svg"), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(twipsRect(4320, 2280, 1095, 855));
     connect(m_command1, &QToolButton::clicked, this, &Confimp::print);
-
-    m_frame2 = new QGroupBox(this);
-    m_frame2->setObjectName(QStringLiteral("Frame2"));
-    m_frame2->setGeometry(twipsRect(240, 1080, 5175, 855));
-    auto* image2 = new QLabel(m_frame2);
-    image2->setObjectName(QStringLiteral("Image2"));
-    image2->setGeometry(twipsRect(240, 240, 480, 480));
-    image2->setPixmap(QIcon(QStringLiteral(":/print/print-wait.svg")).pixmap(twips(480)));
-    auto* label1 = new QLabel(QStringLiteral("Veuillez patienter quelques instants..."), m_frame2);
-    label1->setObjectName(QStringLiteral("Label1"));
-    label1->setGeometry(twipsRect(840, 360, 4095, 255));
-    label1->setFont(windowFont(9.75, true));
-    QPalette notice = label1->palette();
-    notice.setColor(QPalette::WindowText, darkBlue);
-    label1->setPalette(notice);
     m_frame2->hide();
 
     setTabOrder(m_defaut, m_chec[0]);

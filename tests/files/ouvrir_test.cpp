@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 

@@ -8,7 +8,7 @@
 #include "drawing/setupdrawing.h"
 
 #include <QPainter>
-#include <QtTest>
+#include <QTest>
 
 using namespace alambix;
 using namespace alambix::testing;
@@ -558,4 +558,4 @@ void ElementBlocksTest::glassShowsWhatIsBehind() {
 }
 
 QTEST_MAIN(ElementBlocksTest)
-#include "elementblockstest.moc"
+#include "elementblocks_test.moc"

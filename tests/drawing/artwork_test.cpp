@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <QtTest>
+#include <QTest>
 
 using namespace alambix;
 
@@ -107,4 +107,4 @@ void ArtworkTest::vectorDrawingMatchesThePixels() {
 }
 
 QTEST_MAIN(ArtworkTest)
-#include "artworktest.moc"
+#include "artwork_test.moc"

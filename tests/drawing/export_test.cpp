@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 using namespace alambix;
 using namespace alambix::testing;
@@ -164,4 +164,4 @@ void ExportTest::failedWriteKeepsTheOldFile() {
 }
 
 QTEST_MAIN(ExportTest)
-#include "exporttest.moc"
+#include "export_test.moc"

@@ -4,7 +4,7 @@
 
 #include "drawing/setupdrawing.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace alambix;
 using namespace alambix::testing;
@@ -167,4 +167,4 @@ void SurfaceTest::axisIsAThirdOfTheWidth() {
 }
 
 QTEST_MAIN(SurfaceTest)
-#include "surfacetest.moc"
+#include "surface_test.moc"

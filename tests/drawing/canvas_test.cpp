@@ -4,7 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QtTest>
+#include <QTest>
 
 #include <cmath>
 #include <functional>
@@ -170,4 +170,4 @@ void CanvasTest::paletteColours() {
 }
 
 QTEST_MAIN(CanvasTest)
-#include "canvastest.moc"
+#include "canvas_test.moc"
