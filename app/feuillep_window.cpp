@@ -18,10 +18,12 @@
 #include "calculator/machine_window.h"
 #include "drawing/dessin_widget.h"
 #include "exercises/exercisemenu.h"
+#include "files/chargemontage.h"
 #include "files/enregistrer_dialog.h"
 #include "files/ouvrir_dialog.h"
 #include "print/clipboardexport.h"
 #include "print/confimp_dialog.h"
+#include "print/imageexport_dialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -349,6 +351,7 @@ void FeuilleP::buildRightPanel() {
     QAction* withBackground = m_menucop->addAction(QStringLiteral("Copier le schéma avec le fond"));
     withBackground->setObjectName(QStringLiteral("avecfond"));
     connect(withBackground, &QAction::triggered, this, [this] {
+        m_copyWithBackground = true;
         avecfond(m_document);
         setHint(messagecopie());
     });
@@ -356,8 +359,17 @@ void FeuilleP::buildRightPanel() {
         m_menucop->addAction(QStringLiteral("Copier le schéma sans le fond"));
     withoutBackground->setObjectName(QStringLiteral("sansfond"));
     connect(withoutBackground, &QAction::triggered, this, [this] {
+        m_copyWithBackground = false;
         sansfond(m_document);
         setHint(messagecopie());
+    });
+    // The saved image has the background of the last copy (with it until one is made).
+    QAction* saveImage = m_menucop->addAction(QStringLiteral("Enregistrer l'image…"));
+    saveImage->setObjectName(QStringLiteral("enrimage"));
+    connect(saveImage, &QAction::triggered, this, [this] {
+        const QString setupFile = m_document.path();
+        enregistrerImage(this, model().values(), m_copyWithBackground,
+                         setupFile.isEmpty() ? QString() : QFileInfo(setupFile).absolutePath());
     });
 
     // The exercise menu and what its commands work on.
@@ -443,6 +455,15 @@ void FeuilleP::openCourse() {
     m_courseOnF1 = true;
     openDocument(QStringLiteral("Voirlecours.chm"), QStringLiteral("cours/cours.md"),
                  QStringLiteral("Cours : les montages de chimie"));
+}
+
+void FeuilleP::openSetupFile(const QString& path) {
+    m_document.setPath(path);
+    const bool loaded = QFileInfo(path).isFile()
+                            ? chargemontage(m_document, m_dessin) == SetupReadStatus::Ok
+                            : (showFileMessage(this, FileOutcome::BadPath), false);
+    // A file that did not load is not the set-up's file: "Enregistrer" must not aim at it.
+    if (!loaded) m_document.setPath(QString());
 }
 
 void FeuilleP::openDocument(const QString& fileName, const QString& ownDocument,
