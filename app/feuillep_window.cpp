@@ -53,10 +53,12 @@
 namespace alambix {
 
 namespace {
-// One of our pictures, rendered from its vector source at the size it is shown.
-QPixmap picture(QLatin1String name, QSize size) {
+// One of our pictures, rendered from its vector source at the size it is shown, on the
+// program's sharpest screen at that screen's resolution.
+QPixmap picture(QLatin1String name, QSize size, qreal ratio = qApp->devicePixelRatio()) {
     loadAssets();
-    QPixmap pixmap(size);
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(QStringLiteral(":/icons/%1.svg").arg(name));
     QPainter painter(&pixmap);
@@ -175,7 +177,8 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
     applySmallScreenRule();
     fondessin();
     ecritintro();
-    const QCursor elementCursor(picture(QLatin1String("element-cursor"), QSize(32, 32)), 9, 2);
+    // The cursor stays at its own size: its hot spot is in its pixels.
+    const QCursor elementCursor(picture(QLatin1String("element-cursor"), QSize(32, 32), 1), 9, 2);
     for (auto* button : m_check1)
         button->setCursor(elementCursor);
     setHint(QString::fromUtf8(backgroundHint));
