@@ -29,7 +29,7 @@ if [ -z "$program" ] || [ ! -x "$program" ]; then
     echo "help-screenshots: alambix not found; give its path as the second argument" >&2
     exit 2
 fi
-for tool in Xvfb openbox xdotool import; do
+for tool in Xvfb openbox xdotool import convert; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "help-screenshots: $tool is needed" >&2
         exit 2
@@ -100,6 +100,8 @@ shoot_dialog() {
 xdotool windowactivate --sync "$main"
 settle
 shoot_window fenetre.png
+# The main window is wider than the help's text: shown at 560 pixels, it needs no scrolling.
+convert "$out/fenetre.png" -resize '560x>' "$out/fenetre.png"
 shoot_dialog ouvrir.png alt+o
 shoot_dialog enregistrer.png alt+e
 shoot_dialog imprimer.png alt+i
