@@ -19,10 +19,12 @@
 #include "drawing/dessin_widget.h"
 #include "drawing/rounding.h"
 #include "exercises/exercisemenu.h"
+#include "files/chargemontage.h"
 #include "files/enregistrer_dialog.h"
 #include "files/ouvrir_dialog.h"
 #include "print/clipboardexport.h"
 #include "print/confimp_dialog.h"
+#include "print/imageexport_dialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -52,10 +54,12 @@
 namespace alambix {
 
 namespace {
-// One of our pictures, rendered from its vector source at the size it is shown.
-QPixmap picture(QLatin1String name, QSize size) {
+// One of our pictures, rendered from its vector source at the size it is shown, on the
+// program's sharpest screen at that screen's resolution.
+QPixmap picture(QLatin1String name, QSize size, qreal ratio = qApp->devicePixelRatio()) {
     loadAssets();
-    QPixmap pixmap(size);
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(QStringLiteral(":/icons/%1.svg").arg(name));
     QPainter painter(&pixmap);
@@ -170,7 +174,8 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
     applySmallScreenRule();
     fondessin();
     ecritintro();
-    const QCursor elementCursor(picture(QLatin1String("element-cursor"), QSize(32, 32)), 9, 2);
+    // The cursor stays at its own size: its hot spot is in its pixels.
+    const QCursor elementCursor(picture(QLatin1String("element-cursor"), QSize(32, 32), 1), 9, 2);
     for (auto* button : m_check1)
         button->setCursor(elementCursor);
     setHint(QString::fromUtf8(backgroundHint));
@@ -387,6 +392,7 @@ void FeuilleP::buildRightPanel() {
     QAction* withBackground = m_menucop->addAction(QStringLiteral("Copier le schéma avec le fond"));
     withBackground->setObjectName(QStringLiteral("avecfond"));
     connect(withBackground, &QAction::triggered, this, [this] {
+        m_copyWithBackground = true;
         avecfond(m_document);
         setHint(messagecopie());
     });
@@ -394,8 +400,17 @@ void FeuilleP::buildRightPanel() {
         m_menucop->addAction(QStringLiteral("Copier le schéma sans le fond"));
     withoutBackground->setObjectName(QStringLiteral("sansfond"));
     connect(withoutBackground, &QAction::triggered, this, [this] {
+        m_copyWithBackground = false;
         sansfond(m_document);
         setHint(messagecopie());
+    });
+    // The saved image has the background of the last copy (with it until one is made).
+    QAction* saveImage = m_menucop->addAction(QStringLiteral("Enregistrer l'image…"));
+    saveImage->setObjectName(QStringLiteral("enrimage"));
+    connect(saveImage, &QAction::triggered, this, [this] {
+        const QString setupFile = m_document.path();
+        enregistrerImage(this, model().values(), m_copyWithBackground,
+                         setupFile.isEmpty() ? QString() : QFileInfo(setupFile).absolutePath());
     });
 
     // The exercise menu and what its commands work on.
@@ -482,6 +497,19 @@ void FeuilleP::openCourse() {
     m_courseOnF1 = true;
     openDocument(QStringLiteral("Voirlecours.chm"), QStringLiteral("cours/cours.md"),
                  QStringLiteral("Cours : les montages de chimie"));
+}
+
+void FeuilleP::openSetupFile(const QString& path) {
+    m_document.setPath(path);
+    const bool loaded = QFileInfo(path).isFile()
+                            ? chargemontage(m_document, m_dessin) == SetupReadStatus::Ok
+                            : (showFileMessage(this, FileOutcome::BadPath), false);
+    // A file that did not load is not the set-up's file: "Enregistrer" must not aim at it.
+    if (!loaded) m_document.setPath(QString());
+}
+
+void FeuilleP::openExerciseFile(const QString& path) {
+    m_optionexo->openFile(path);
 }
 
 void FeuilleP::openDocument(const QString& fileName, const QString& ownDocument,

@@ -54,6 +54,11 @@ public:
     // "&Aide" and "&Voir le cours": open the help or the course with the desktop's viewer.
     void openHelp();
     void openCourse();
+    // Loads the set-up file named on the command line, as the open dialog does: the same
+    // messages when it is missing or not a set-up; then the window stays empty and unnamed.
+    void openSetupFile(const QString& path);
+    // Opens the exercise file named on the command line, as the exercise window does.
+    void openExerciseFile(const QString& path);
     // Whether F1 opens the course (after "&Voir le cours" was used once).
     bool courseOnF1() const { return m_courseOnF1; }
 
@@ -111,6 +116,8 @@ private:
     QRect m_infoGeometry;
     bool m_unloaded = false;
     bool m_courseOnF1 = false;
+    // The background of the last copy, kept for "Enregistrer l'image…".
+    bool m_copyWithBackground = true;
     bool m_applyingScreenRule = false;
     QPoint m_contentOffset;
 };

@@ -5,11 +5,14 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -34,7 +37,12 @@ HelpWindow::HelpWindow(const QString& path, const QString& title, QWidget* paren
     setWindowTitle(title);
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(windowFont(10));
-    resize(900, 640);
+    // 900 x 640 where the screen has room, centred on it; on a small screen a little less
+    // than the screen, so that the frame and the title bar stay on it too.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 900, 640);
+    const QSize size = QSize(900, 640).boundedTo(available.size() - QSize(48, 64));
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
 
     m_contents->setObjectName(QStringLiteral("sommaire"));
     m_contents->setMaximumWidth(260);
@@ -71,9 +79,7 @@ HelpWindow::HelpWindow(const QString& path, const QString& title, QWidget* paren
     listHeadings();
 
     // Clicked or chosen with Enter; merely giving the list the focus moves nothing.
-    auto showItem = [this](QListWidgetItem* item) {
-        showBlock(item->data(Qt::UserRole).toInt());
-    };
+    auto showItem = [this](QListWidgetItem* item) { showBlock(item->data(Qt::UserRole).toInt()); };
     connect(m_contents, &QListWidget::itemClicked, this, showItem);
     connect(m_contents, &QListWidget::itemActivated, this, showItem);
     connect(m_search, &QLineEdit::returnPressed, this, [this] { findNext(m_search->text()); });

@@ -1,6 +1,6 @@
 #pragma once
 // The drawing `dessin` on the main window: shows a surface's persistent image, which the set-up
-// document owns.
+// document owns, at the resolution of the screen it stands on.
 
 #include "drawing/drawingsurface.h"
 
@@ -11,7 +11,7 @@ namespace alambix {
 class DessinWidget : public QWidget {
     Q_OBJECT
 public:
-    explicit DessinWidget(const DrawingSurface& surface, QWidget* parent = nullptr);
+    explicit DessinWidget(DrawingSurface& surface, QWidget* parent = nullptr);
 
     const DrawingSurface& surface() const { return m_surface; }
 
@@ -19,7 +19,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const DrawingSurface& m_surface;
+    DrawingSurface& m_surface;
 };
 
 } // namespace alambix

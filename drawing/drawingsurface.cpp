@@ -25,20 +25,57 @@ DrawingSurface::DrawingSurface() : m_image(newImage()) {
     clear();
 }
 
-void DrawingSurface::paintBackground() {
-    m_background = QImage();
-    clear();
+void DrawingSurface::paint(const Painting& painting) {
     {
         QPainter painter(&m_image);
         PainterCanvas canvas(painter, m_image.width(), m_image.height(), false);
-        paintGradient(canvas);
+        painting(canvas);
     }
+    paintSharp(painting);
+}
+
+void DrawingSurface::paintSharp(const Painting& painting) {
+    if (m_sharp.isNull()) return;
+    // The painter scales by the image's ratio; the canvas draws as vectors, so a one-pixel line
+    // covers the same pixel square as on the image, at the screen's resolution.
+    QPainter painter(&m_sharp);
+    PainterCanvas canvas(painter, m_image.width(), m_image.height(), true);
+    painting(canvas);
+}
+
+void DrawingSurface::setScreenRatio(qreal ratio) {
+    if (qFuzzyCompare(ratio, m_ratio)) return;
+    m_ratio = ratio;
+    m_sharp = QImage();
+    m_sharpBackground = QImage();
+    if (ratio <= 1) return;
+    m_sharp = QImage(static_cast<int>(std::ceil(m_image.width() * ratio)),
+                     static_cast<int>(std::ceil(m_image.height() * ratio)), QImage::Format_RGB32);
+    m_sharp.setDevicePixelRatio(ratio);
+    m_sharp.fill(backColour());
+    if (hasBackground()) {
+        paintSharp(paintGradient);
+        m_sharpBackground = m_sharp.copy();
+    }
+    if (m_drawn) {
+        const SetupValues values = *m_drawn;
+        paintSharp([&values](Canvas& canvas) { alambix::drawSetup(canvas, values); });
+    }
+}
+
+void DrawingSurface::paintBackground() {
+    m_background = QImage();
+    m_sharpBackground = QImage();
+    clear();
+    paint(paintGradient);
     m_background = m_image.copy();
+    if (!m_sharp.isNull()) m_sharpBackground = m_sharp.copy();
     clear();
 }
 
 void DrawingSurface::removeBackground() {
     m_background = QImage();
+    m_sharpBackground = QImage();
 }
 
 void DrawingSurface::clear() {
@@ -50,13 +87,17 @@ void DrawingSurface::clear() {
     } else {
         m_image = m_background.copy();
     }
+    if (m_sharp.isNull()) return;
+    if (m_sharpBackground.isNull())
+        m_sharp.fill(backColour());
+    else
+        m_sharp = m_sharpBackground.copy();
 }
 
 void DrawingSurface::drawSetup(const SetupValues& values) {
     clear();
-    QPainter painter(&m_image);
-    PainterCanvas canvas(painter, m_image.width(), m_image.height(), false);
-    alambix::drawSetup(canvas, values);
+    m_drawn = values;
+    paint([&values](Canvas& canvas) { alambix::drawSetup(canvas, values); });
 }
 
 void DrawingSurface::drawWaterLine(double r1, double r2, double r3, double r4) {
@@ -64,9 +105,7 @@ void DrawingSurface::drawWaterLine(double r1, double r2, double r3, double r4) {
     const int y2 = nearest(r2 * 110 + 381);
     const int x = nearest(r3 * 10 + 261);
     const QColor colour = nearest(r4) != 0 ? QColor(0, 255, 255) : QColor(200, 210, 220);
-    QPainter painter(&m_image);
-    PainterCanvas canvas(painter, m_image.width(), m_image.height(), false);
-    canvas.line(x, y1, x, y2, colour);
+    paint([&](Canvas& canvas) { canvas.line(x, y1, x, y2, colour); });
 }
 
 } // namespace alambix

@@ -6,13 +6,27 @@
 #include <QColor>
 #include <QImage>
 
+#include <functional>
+#include <optional>
+
 namespace alambix {
+
+class Canvas;
 
 class DrawingSurface {
 public:
     DrawingSurface();
 
+    // The drawing's own 321 x 490 image: the clipboard copy, the PNG export and the tests.
     const QImage& image() const { return m_image; }
+    // What a screen shows: on a screen of more than one device pixel per pixel, the same
+    // drawing painted at that ratio (vector artwork, text and curves at the screen's
+    // resolution), else image() itself.
+    const QImage& screenImage() const { return m_sharp.isNull() ? m_image : m_sharp; }
+    qreal screenRatio() const { return m_ratio; }
+    // Keeps screenImage() at `ratio` device pixels per pixel from now on, and paints it again
+    // with the background and the last set-up drawn (the pump's water lines start anew).
+    void setScreenRatio(qreal ratio);
     bool hasBackground() const { return !m_background.isNull(); }
 
     // `fondessin`'s drawing part: paints the gradient, makes it the background picture and
@@ -31,8 +45,18 @@ public:
     static QColor backColour() { return QColor(255, 255, 255); }
 
 private:
+    using Painting = std::function<void(Canvas&)>;
+    // Paints on the image and, when there is one, on the screen's sharp copy.
+    void paint(const Painting& painting);
+    void paintSharp(const Painting& painting);
+
     QImage m_image;
     QImage m_background;
+    // The screen's copy at m_ratio and its background; null at a ratio of 1.
+    QImage m_sharp;
+    QImage m_sharpBackground;
+    qreal m_ratio = 1;
+    std::optional<SetupValues> m_drawn;
 };
 
 } // namespace alambix

@@ -59,6 +59,11 @@ void ExerciseMenu::openExercise() {
     fichexo.exec();
 }
 
+bool ExerciseMenu::openFile(const QString& path) {
+    if (!confirmDiscard(m_workspace.session, &m_workspace.window)) return false;
+    return openExerciseFile(m_workspace, path);
+}
+
 void ExerciseMenu::showCorrection() {
     if (!confirmDiscard(m_workspace.session, &m_workspace.window)) return;
     QWidget& window = m_workspace.window;

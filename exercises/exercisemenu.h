@@ -26,6 +26,10 @@ public:
     // so that Enter opens an exercise.
     void popupFor(const QPoint& where, bool fromKeyboard = false);
 
+    // An exercise file named on the command line: its statement and set-up, as if opened from
+    // the exercise window (after the discard question when the text has edits).
+    bool openFile(const QString& path);
+
 private:
     // "Ouvrir un exercice (énoncé + configuration)": the exercise window, shown modally.
     void openExercise();

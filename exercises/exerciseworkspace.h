@@ -33,4 +33,15 @@ bool askDiscardEdits(const ExerciseSession& session, QWidget* parent);
 // The same before a command that replaces the text: on OK the edits no longer count.
 bool confirmDiscard(ExerciseSession& session, QWidget* parent);
 
+// Opens the statement of the exercise file `path` in the panel, with its set-up, as the exercise
+// window's "ouvreur" does: names resolved in the session's `repexo`, `exocorrige` as
+// `corrected`, the panel editable and unmodified. A failure shows its critical message over
+// `parent` and changes nothing. True when the statement is in.
+bool openExerciseStatement(ExerciseWorkspace& workspace, const QString& path, bool corrected,
+                           QWidget* parent);
+
+// A file named at start or opened from the file manager: `repexo` becomes its folder and it
+// opens as above, its corrected mark read from the file as the exercise window's preview does.
+bool openExerciseFile(ExerciseWorkspace& workspace, const QString& path);
+
 } // namespace alambix

@@ -330,23 +330,9 @@ void Fichexo::ouvre() {
     m_frame2->raise();
     m_frame2->repaint();
 
-    QTextEdit& supertext = m_workspace.supertext;
-    SetupDocument& document = m_workspace.document;
-    QWidget& view = m_workspace.view;
-    ExerciseTarget target{m_workspace.session, *supertext.document(), document,
-                          [this, &document, &view] { chargemontage(document, &view, this); }};
-    const OpeningResult result = openStatement(target, path, m_corrected);
-    if (result.status != OpeningStatus::Opened) {
-        const ExerciseMessage message = openingMessage(result);
-        QMessageBox::critical(this, message.title, message.text);
-        m_frame2->hide();
-        return;
-    }
+    const bool opened = openExerciseStatement(m_workspace, path, m_corrected, this);
     m_frame2->hide();
-    supertext.setReadOnly(false);
-    supertext.moveCursor(QTextCursor::Start);
-    m_workspace.session.setTextemodifie(false);
-    accept();
+    if (opened) accept();
 }
 
 } // namespace alambix

@@ -14,8 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QStandardPaths>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -225,9 +225,10 @@ private slots:
         QTest::mouseClick(button_(QStringLiteral("Command4")), Qt::LeftButton);
         QTRY_VERIFY(menu->isVisible());
         const auto actions = menu->actions();
-        QCOMPARE(actions.size(), 2);
+        QCOMPARE(actions.size(), 3);
         QCOMPARE(actions.at(0)->text(), QStringLiteral("Copier le schéma avec le fond"));
         QCOMPARE(actions.at(1)->text(), QStringLiteral("Copier le schéma sans le fond"));
+        QCOMPARE(actions.at(2)->text(), QStringLiteral("Enregistrer l'image…"));
         menu->hide();
     }
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,6 +56,9 @@ private slots:
         auto* contents = help->findChild<QListWidget*>(QStringLiteral("sommaire"));
         QCOMPARE(contents->count(), 10);
         QCOMPARE(contents->item(3)->text(), QStringLiteral("Enregistrer un montage"));
+        // Whole on the screen, here 800 x 600, with room for its frame.
+        const QRect screen = help->screen()->availableGeometry();
+        QVERIFY(screen.contains(help->geometry().adjusted(-20, -40, 20, 20)));
 
         // A contents entry brings its heading to the top of the text.
         auto* browser = help->findChild<QTextBrowser*>(QStringLiteral("texte"));

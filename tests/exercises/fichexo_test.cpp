@@ -51,6 +51,8 @@ private slots:
     void opens_data();
     void opens();
     void failuresKeepTheWindow();
+    void fileNamedAtStart_data();
+    void fileNamedAtStart();
     void bannerFadesToWhite();
     void menuShowsTheWindowModally();
 
@@ -284,6 +286,39 @@ void FichexoTest::failuresKeepTheWindow() {
     QVERIFY(window.isHidden());
     QCOMPARE(m_main->exercise().fich(), m_damaged.path() + "/exercices/abime.E08");
     QVERIFY(!m_main->exercise().exocorrige());
+}
+
+void FichexoTest::fileNamedAtStart_data() {
+    QTest::addColumn<QString>("path"); // below the program folder ("damaged:" the other one)
+    QTest::addColumn<QString>("title"); // of the message; none when it opens
+    QTest::newRow("pack exercise") << "exercices/reflux.E08" << "";
+    QTest::newRow("missing statement") << "damaged:exercices/absent.E08" << "Fichier absent";
+    QTest::newRow("no such file") << "exercices/nulle-part.E08" << "Lecture impossible";
+}
+
+void FichexoTest::fileNamedAtStart() {
+    QFETCH(QString, path);
+    QFETCH(QString, title);
+    const QString file = path.startsWith(QLatin1String("damaged:"))
+                             ? m_damaged.filePath(path.mid(8))
+                             : m_program.filePath(path);
+    MessageCatcher catcher;
+    m_main->openExerciseFile(file);
+    if (!title.isEmpty()) {
+        QCOMPARE(catcher.messages().size(), std::size_t(1));
+        QCOMPARE(catcher.messages().front().title, title);
+        QVERIFY(m_main->exercise().fich().isEmpty());
+        QVERIFY(supertext()->isReadOnly());
+        QCOMPARE(m_main->windowTitle(), QStringLiteral("Alambix"));
+        return;
+    }
+    QVERIFY(catcher.messages().empty());
+    QCOMPARE(m_main->exercise().fich(), file);
+    QCOMPARE(m_main->exercise().repexo(), pack() + "/");
+    QVERIFY(m_main->exercise().exocorrige());
+    QVERIFY(!supertext()->isReadOnly());
+    QCOMPARE(supertext()->toPlainText(), documentText(pack() + "/reflux.rtf"));
+    QCOMPARE(m_main->windowTitle(), "Alambix - " + pack() + "/reflux.C03");
 }
 
 void FichexoTest::bannerFadesToWhite() {

@@ -83,9 +83,10 @@ private slots:
         QVERIFY(menu);
         menu->popup(feuille.mapToGlobal(QPoint(280, 30)));
         QVERIFY(QTest::qWaitForWindowExposed(menu));
-        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->actions().size(), 3);
         QCOMPARE(menu->actions().at(0)->objectName(), QStringLiteral("avecfond"));
         QCOMPARE(menu->actions().at(1)->objectName(), QStringLiteral("sansfond"));
+        QCOMPARE(menu->actions().at(2)->objectName(), QStringLiteral("enrimage"));
         menu->grab().save(QStringLiteral("/tmp/menucop.png"));
         menu->hide();
         feuille.hide();

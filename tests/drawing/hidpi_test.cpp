@@ -1,0 +1,80 @@
+// The drawing on a screen of two device pixels per pixel (run with QT_SCALE_FACTOR=2): painted
+// at that resolution, its one-pixel lines two device pixels wide and clean.
+#include "app/feuillep_window.h"
+#include "drawing/dessin_widget.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace alambix;
+
+namespace {
+// Aligned 2 x 2 blocks that are not of one colour: none in a picture scaled up from 1x.
+int finerBlocks(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y + 1 < image.height(); y += 2) {
+        for (int x = 0; x + 1 < image.width(); x += 2) {
+            const QRgb corner = image.pixel(x, y);
+            if (image.pixel(x + 1, y) != corner || image.pixel(x, y + 1) != corner ||
+                image.pixel(x + 1, y + 1) != corner)
+                ++count;
+        }
+    }
+    return count;
+}
+} // namespace
+
+class HiDpiTest : public QObject {
+    Q_OBJECT
+private slots:
+    void drawsAtTheScreensResolution();
+    void buttonPicturesAtTheScreensResolution();
+};
+
+void HiDpiTest::drawsAtTheScreensResolution() {
+    DrawingSurface surface;
+    surface.paintBackground();
+    surface.drawSetup(SetupValues{}); // the invitation's text
+    DessinWidget widget(surface);
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QCOMPARE(widget.devicePixelRatioF(), 2.0);
+    widget.grab();
+    // A water line, drawn once the surface knows the screen: a known one-pixel line at x 261.
+    surface.drawWaterLine(0, 0.5, 0, 1);
+    const QImage shown = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.size(), QSize(642, 980));
+    // The copy, the export and the print keep the drawing's own size.
+    QCOMPARE(surface.image().size(), QSize(321, 490));
+
+    const QColor cyan(0, 255, 255);
+    for (int y : {2 * 390, 2 * 420 + 1}) {
+        const QColor background = surface.image().pixelColor(250, y / 2);
+        QCOMPARE(shown.pixelColor(521, y), background);
+        QCOMPARE(shown.pixelColor(522, y), cyan);
+        QCOMPARE(shown.pixelColor(523, y), cyan);
+        QCOMPARE(shown.pixelColor(524, y), background);
+    }
+    // Away from the line the background is the 1x one, device pixel for pixel.
+    for (int y : {0, 300, 979})
+        QCOMPARE(shown.pixelColor(4, y), surface.image().pixelColor(2, y / 2));
+
+    // The text is drawn at the screen's resolution, not scaled up from the 321 x 490 picture.
+    QVERIFY2(finerBlocks(shown) > 100, qPrintable(QString::number(finerBlocks(shown))));
+}
+
+void HiDpiTest::buttonPicturesAtTheScreensResolution() {
+    QTemporaryDir dir;
+    FeuilleP main(dir.path());
+    const auto* nouveau = main.findChild<QToolButton*>(QStringLiteral("Command3"));
+    QVERIFY(nouveau);
+    const QImage icon = nouveau->icon().pixmap(nouveau->iconSize(), 2.0).toImage();
+    QCOMPARE(icon.size(), nouveau->iconSize() * 2);
+    QVERIFY(finerBlocks(icon) > 0);
+}
+
+QTEST_MAIN(HiDpiTest)
+#include "hidpi_test.moc"

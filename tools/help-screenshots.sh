@@ -1,0 +1,130 @@
+#!/bin/sh
+# Takes the help's screenshots from the real program: starts it on a virtual screen (Xvfb) with
+# a window manager (openbox), opens each window with its keys and saves:
+#   fenetre.png ouvrir.png enregistrer.png imprimer.png calculatrice.png  (the window alone)
+#   ecran-aide.png ecran-cours.png  (the whole screen with the help, then the course, open)
+# The help's pictures in data/aide/images/ are made so:  tools/help-screenshots.sh data/aide/images
+#
+# Usage: tools/help-screenshots.sh OUTPUT-FOLDER [path/to/alambix]
+# The program defaults to the first build folder that has one. Needs Xvfb, openbox, xdotool and
+# ImageMagick's import.
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+if [ $# -lt 1 ]; then
+    echo "usage: tools/help-screenshots.sh OUTPUT-FOLDER [path/to/alambix]" >&2
+    exit 2
+fi
+out=$1
+program=${2:-}
+if [ -z "$program" ]; then
+    for candidate in "$root"/build/release/alambix "$root"/build*/alambix "$root"/build/*/alambix; do
+        if [ -x "$candidate" ]; then
+            program=$candidate
+            break
+        fi
+    done
+fi
+if [ -z "$program" ] || [ ! -x "$program" ]; then
+    echo "help-screenshots: alambix not found; give its path as the second argument" >&2
+    exit 2
+fi
+for tool in Xvfb openbox xdotool import convert; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "help-screenshots: $tool is needed" >&2
+        exit 2
+    fi
+done
+mkdir -p "$out"
+program=$(cd "$(dirname "$program")" && pwd)/$(basename "$program")
+
+work=$(mktemp -d)
+xvfb='' wm='' app=''
+cleanup() {
+    for pid in $app $wm $xvfb; do
+        kill "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT INT TERM
+
+# A free display: Xvfb writes the number it took.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 50); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || { echo "help-screenshots: Xvfb did not start" >&2; exit 1; }
+DISPLAY=:$(cat "$work/display")
+export DISPLAY
+# The program in French, as its users see it, whatever this shell's language.
+export LC_ALL=C.UTF-8 LANG=fr_FR.UTF-8 QT_QPA_PLATFORM=xcb
+
+openbox >"$work/openbox.log" 2>&1 &
+wm=$!
+sleep 1
+# From an empty folder: the open and save dialogs start there.
+mkdir "$work/Montages"
+(cd "$work/Montages" && exec "$program") >"$work/alambix.log" 2>&1 &
+app=$!
+main=''
+for _ in $(seq 100); do
+    main=$(xdotool search --onlyvisible --name '^Alambix' 2>/dev/null | head -n 1) || true
+    [ -n "$main" ] && break
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.1
+done
+[ -n "$main" ] || { echo "help-screenshots: the program did not show its window" >&2; cat "$work/alambix.log" >&2; exit 1; }
+
+settle() { sleep "${1:-1}"; }
+# The window that has the focus now, alone.
+shoot_window() {
+    import -window "$(xdotool getactivewindow)" "$out/$1"
+    echo "$out/$1"
+}
+shoot_screen() {
+    import -window root "$out/$1"
+    echo "$out/$1"
+}
+# Opens a window with `keys` over the main window, shoots it, closes it.
+shoot_dialog() {
+    xdotool windowactivate --sync "$main"
+    xdotool key --clearmodifiers "$2"
+    settle
+    shoot_window "$1"
+    xdotool key --clearmodifiers alt+F4
+    settle 0.5
+}
+
+xdotool windowactivate --sync "$main"
+settle
+shoot_window fenetre.png
+# The main window is wider than the help's text: shown at 560 pixels, it needs no scrolling.
+convert "$out/fenetre.png" -resize '560x>' "$out/fenetre.png"
+shoot_dialog ouvrir.png alt+o
+shoot_dialog enregistrer.png alt+e
+shoot_dialog imprimer.png alt+i
+shoot_dialog calculatrice.png alt+c
+
+# The help with "&Aide", then the course with "&Voir le cours" (after which F1 opens it too);
+# each is a window of its own.
+xdotool windowactivate --sync "$main"
+xdotool key --clearmodifiers alt+a
+settle 1.5
+shoot_screen ecran-aide.png
+xdotool key --clearmodifiers alt+F4
+settle 0.5
+xdotool windowactivate --sync "$main"
+xdotool key --clearmodifiers alt+v
+settle 1.5
+shoot_screen ecran-cours.png
+xdotool key --clearmodifiers alt+F4
+settle 0.5
+xdotool windowactivate --sync "$main"
+xdotool key F1
+settle 1.5
+if [ "$(xdotool getactivewindow)" = "$main" ]; then
+    echo "help-screenshots: F1 did not open the course" >&2
+    exit 1
+fi
