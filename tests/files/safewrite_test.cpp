@@ -60,6 +60,8 @@ Run runWriter(const QString& writer, const QString& path, qint64 limit) {
     if (writer == QLatin1String("setup"))
         process.start(qEnvironmentVariable("ALAMBIX_CLI"),
                       {"draw", "--click", "0,3,8,11,12", "--save", path});
+    else if (writer == QLatin1String("rtf") || writer == QLatin1String("odt"))
+        process.start(qEnvironmentVariable("ALAMBIX_CLI"), {"rtf", "--intro", "--output", path});
     else if (writer == QLatin1String("flag") || writer == QLatin1String("print"))
         process.start(QCoreApplication::applicationFilePath(), {"--write", writer, path});
     else
@@ -124,10 +126,15 @@ void SafeWriteTest::failedWriteKeepsTheOldFile_data() {
         const char* writer;
         const char* name;
     } writers[] = {{"setup", "montage.C03"}, {"png", "schema.png"}, {"svg", "schema.svg"},
-                   {"pdf", "schema.pdf"},    {"flag", "TEMPO.SPC"}, {"print", "page.pdf"}};
+                   {"pdf", "schema.pdf"},    {"flag", "TEMPO.SPC"}, {"print", "page.pdf"},
+                   {"rtf", "texte.rtf"},     {"odt", "texte.odt"}};
     for (const auto& w : writers)
-        for (const qint64 cut : {0, 1, -2, -1})
+        for (const qint64 cut : {0, 1, -2, -1}) {
+            // An ODF file's zip is a few bytes longer or shorter from one run to the next: its
+            // last byte is not a fixed place.
+            if (cut == -1 && qstrcmp(w.writer, "odt") == 0) continue;
             QTest::addRow("%s at %lld", w.writer, cut) << w.writer << w.name << cut;
+        }
     // Only the signature record fits.
     QTest::newRow("setup at 128") << "setup"
                                   << "montage.C03" << qint64(128);
@@ -156,7 +163,10 @@ void SafeWriteTest::failedWriteKeepsTheOldFile() {
     const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
     const Run failed = runWriter(writer, path, limit);
     QCOMPARE(failed.exitCode, 1);
-    if (writer != QLatin1String("flag") && writer != QLatin1String("print"))
+    if (writer == QLatin1String("rtf") || writer == QLatin1String("odt"))
+        QCOMPARE(failed.err.trimmed(), "Erreur d'écriture: " + path +
+                                           ". Vérifier l'état du lecteur et le nom du fichier.");
+    else if (writer != QLatin1String("flag") && writer != QLatin1String("print"))
         QCOMPARE(failed.err.trimmed(), QStringLiteral("Ecriture impossible sur disque: ") + path);
     QCOMPARE(fileBytes(path), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
