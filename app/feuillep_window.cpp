@@ -42,7 +42,6 @@
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QShortcut>
-#include <QSvgRenderer>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
@@ -54,17 +53,8 @@
 namespace alambix {
 
 namespace {
-// One of our pictures, rendered from its vector source at the size it is shown, on the
-// program's sharpest screen at that screen's resolution.
-QPixmap picture(QLatin1String name, QSize size, qreal ratio = qApp->devicePixelRatio()) {
-    loadAssets();
-    QPixmap pixmap(size * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(QStringLiteral(":/icons/%1.svg").arg(name));
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    return pixmap;
+QPixmap picture(QLatin1String name, QSize size, qreal ratio = 0) {
+    return renderPicture(QStringLiteral(":/icons/%1.svg").arg(name), size, ratio);
 }
 
 const QColor windowBackground(224, 224, 224);

@@ -1,5 +1,8 @@
 #include "assets/assets.h"
 
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QtGlobal>
 
 static void registerAssets() {
@@ -11,6 +14,18 @@ namespace alambix {
 void loadAssets() {
     static const bool registered = (registerAssets(), true);
     Q_UNUSED(registered);
+}
+
+QPixmap renderPicture(const QString& resource, QSize size, qreal ratio) {
+    loadAssets();
+    if (ratio <= 0) ratio = qApp ? qApp->devicePixelRatio() : 1;
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(resource);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    return pixmap;
 }
 
 } // namespace alambix

@@ -18,7 +18,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QSvgRenderer>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
@@ -36,15 +35,10 @@ const QString correctedCaption = QStringLiteral("Exercice corrigé");
 
 // One of our pictures at 32 x 32; `name` is an icon's, or a resource path.
 QPixmap picture(QLatin1String name) {
-    loadAssets();
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(name.startsWith(QLatin1Char(':'))
-                              ? QString(name)
-                              : QStringLiteral(":/icons/%1.svg").arg(name));
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    return pixmap;
+    return renderPicture(name.startsWith(QLatin1Char(':'))
+                             ? QString(name)
+                             : QStringLiteral(":/icons/%1.svg").arg(name),
+                         QSize(32, 32));
 }
 
 // `tito`: the teal banner and its title, each letter a little paler than white.

@@ -2,6 +2,10 @@
 // at that resolution, its one-pixel lines two device pixels wide and clean.
 #include "app/feuillep_window.h"
 #include "drawing/dessin_widget.h"
+#include "exercises/fichexo_window.h"
+
+#include <QLabel>
+#include <QTextEdit>
 
 #include <QImage>
 #include <QPixmap>
@@ -74,6 +78,20 @@ void HiDpiTest::buttonPicturesAtTheScreensResolution() {
     const QImage icon = nouveau->icon().pixmap(nouveau->iconSize(), 2.0).toImage();
     QCOMPARE(icon.size(), nouveau->iconSize() * 2);
     QVERIFY(finerBlocks(icon) > 0);
+
+    // The exercise window's pictures too: the drive, the lamps.
+    auto* supertext = main.findChild<QTextEdit*>(QStringLiteral("supertext"));
+    QVERIFY(supertext);
+    Fichexo fichexo(ExerciseWorkspace{main.exercise(), *supertext, main.document(), *main.dessin(),
+                                      main, [] {}, dir.path()});
+    for (const char* name : {"Image1", "Image4_0"}) {
+        const auto* label = fichexo.findChild<QLabel*>(QString::fromLatin1(name));
+        QVERIFY2(label, name);
+        const QPixmap pixmap = label->pixmap();
+        QCOMPARE(pixmap.devicePixelRatio(), 2.0);
+        QCOMPARE(pixmap.size(), QSize(64, 64));
+        QVERIFY2(finerBlocks(pixmap.toImage()) > 0, name);
+    }
 }
 
 QTEST_MAIN(HiDpiTest)
