@@ -47,6 +47,8 @@ void RecordFileTest::encodes_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("ascii") << QStringLiteral("ALAMBIXSCHEMA") << true
                            << QByteArray("ALAMBIXSCHEMA");
+    QTest::newRow("ascii controls and DEL")
+        << QStringLiteral("\t\x01\x7F") << true << QByteArray("\t\x01\x7F");
     QTest::newRow("latin accents") << QStringLiteral("Bécher à") << true
                                    << QByteArray("B\xE9"
                                                  "cher \xE0");
