@@ -24,7 +24,8 @@ QPixmap renderPicture(const QString& resource, QSize size, qreal ratio) {
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(resource);
     QPainter painter(&pixmap);
-    renderer.render(&painter);
+    // Onto the picture's logical area: the painter's device pixels are `ratio` times as many.
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     return pixmap;
 }
 

@@ -1,6 +1,7 @@
 // The drawing on a screen of two device pixels per pixel (run with QT_SCALE_FACTOR=2): painted
 // at that resolution, its one-pixel lines two device pixels wide and clean.
 #include "app/feuillep_window.h"
+#include "assets/assets.h"
 #include "drawing/dessin_widget.h"
 #include "exercises/fichexo_window.h"
 
@@ -28,6 +29,15 @@ int finerBlocks(const QImage& image) {
         }
     }
     return count;
+}
+
+// The box of the picture's painted (not transparent) pixels.
+QRect paintedBox(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 0) box |= QRect(x, y, 1, 1);
+    return box;
 }
 } // namespace
 
@@ -91,6 +101,18 @@ void HiDpiTest::buttonPicturesAtTheScreensResolution() {
         QCOMPARE(pixmap.devicePixelRatio(), 2.0);
         QCOMPARE(pixmap.size(), QSize(64, 64));
         QVERIFY2(finerBlocks(pixmap.toImage()) > 0, name);
+    }
+    // The whole picture, twice as fine, not its top-left quarter twice as large.
+    for (const char* resource : {":/icons/lamp-dark.svg", ":/icons/aide.svg"}) {
+        const QRect sharp =
+            paintedBox(renderPicture(QString::fromLatin1(resource), {32, 32}).toImage());
+        const QRect plain =
+            paintedBox(renderPicture(QString::fromLatin1(resource), {32, 32}, 1).toImage());
+        QVERIFY2(qAbs(sharp.left() - 2 * plain.left()) <= 2 &&
+                     qAbs(sharp.right() - 2 * plain.right() - 1) <= 2 &&
+                     qAbs(sharp.top() - 2 * plain.top()) <= 2 &&
+                     qAbs(sharp.bottom() - 2 * plain.bottom() - 1) <= 2,
+                 resource);
     }
 }
 
