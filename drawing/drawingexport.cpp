@@ -64,7 +64,7 @@ void renderDrawing(QPainter& painter, const SetupValues& values, bool withBackgr
     painter.save();
     painter.setClipRect(QRect(0, 0, DrawingWidth, DrawingHeight));
     painter.fillRect(QRect(0, 0, DrawingWidth, DrawingHeight), DrawingSurface::backColour());
-    PainterCanvas canvas(painter, DrawingWidth, DrawingHeight, true);
+    PainterCanvas canvas(painter, DrawingWidth, DrawingHeight, Strokes::Vector);
     if (withBackground) paintGradient(canvas);
     drawSetup(canvas, values);
     painter.restore();

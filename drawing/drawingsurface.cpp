@@ -28,7 +28,7 @@ DrawingSurface::DrawingSurface() : m_image(newImage()) {
 void DrawingSurface::paint(const Painting& painting) {
     {
         QPainter painter(&m_image);
-        PainterCanvas canvas(painter, m_image.width(), m_image.height(), false);
+        PainterCanvas canvas(painter, m_image.width(), m_image.height(), Strokes::Pixels);
         painting(canvas);
     }
     paintSharp(painting);
@@ -36,10 +36,10 @@ void DrawingSurface::paint(const Painting& painting) {
 
 void DrawingSurface::paintSharp(const Painting& painting) {
     if (m_sharp.isNull()) return;
-    // The painter scales by the image's ratio; the canvas draws as vectors, so a one-pixel line
-    // covers the same pixel square as on the image, at the screen's resolution.
+    // The painter scales by the image's ratio: shapes, text and artwork are drawn at the
+    // screen's resolution, and a one-pixel line is one device pixel wide, as sharp as the screen.
     QPainter painter(&m_sharp);
-    PainterCanvas canvas(painter, m_image.width(), m_image.height(), true);
+    PainterCanvas canvas(painter, m_image.width(), m_image.height(), Strokes::Hairline);
     painting(canvas);
 }
 

@@ -1,6 +1,7 @@
 #include "drawing/paintercanvas.h"
 
 #include <QFontMetricsF>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QRectF>
 
@@ -27,8 +28,8 @@ QFont drawingFont(double pointSize) {
     return font;
 }
 
-PainterCanvas::PainterCanvas(QPainter& painter, int width, int height, bool vector)
-    : m_painter(painter), m_width(width), m_height(height), m_vector(vector) {
+PainterCanvas::PainterCanvas(QPainter& painter, int width, int height, Strokes strokes)
+    : m_painter(painter), m_width(width), m_height(height), m_strokes(strokes) {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setBrush(Qt::NoBrush);
 }
@@ -36,6 +37,7 @@ PainterCanvas::PainterCanvas(QPainter& painter, int width, int height, bool vect
 void PainterCanvas::usePen(const QColor& colour) {
     QPen pen(colour);
     pen.setWidth(1);
+    pen.setCosmetic(m_strokes == Strokes::Hairline);
     pen.setCapStyle(Qt::SquareCap);
     pen.setJoinStyle(Qt::MiterJoin);
     m_painter.setPen(pen);
@@ -45,8 +47,18 @@ void PainterCanvas::usePen(const QColor& colour) {
 QPointF PainterCanvas::strokeOffset() const {
     // On pixels a one-pixel pen fills the pixel right of and below each point. A vector pen is
     // centred on its path, so it is moved by half a pixel to cover the same pixel squares (and
-    // meet the filled boxes exactly) at any zoom.
-    return m_vector ? QPointF(0.5, 0.5) : QPointF(0, 0);
+    // meet the filled boxes exactly) at any zoom. A hairline is moved to the middle of the first
+    // device pixel of the square.
+    switch (m_strokes) {
+    case Strokes::Pixels:
+        return {0, 0};
+    case Strokes::Vector:
+        return {0.5, 0.5};
+    case Strokes::Hairline:
+        break;
+    }
+    const qreal half = 0.5 / m_painter.device()->devicePixelRatioF();
+    return {half, half};
 }
 
 void PainterCanvas::line(QPointF from, QPointF to, const QColor& colour) {
@@ -101,7 +113,7 @@ void PainterCanvas::ellipse(double cx, double cy, double r, const QColor& colour
 }
 
 void PainterCanvas::bitmap(ArtworkId id, int x, int y) {
-    drawArtwork(m_painter, id, QPointF(x, y), m_vector);
+    drawArtwork(m_painter, id, QPointF(x, y), m_strokes != Strokes::Pixels);
 }
 
 void PainterCanvas::text(int x, int y, const QString& text, double pointSize,

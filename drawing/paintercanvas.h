@@ -5,11 +5,19 @@ class QPainter;
 
 namespace alambix {
 
+// How a canvas strokes its one-pixel lines.
+enum class Strokes {
+    Pixels,   // on the drawing's own pixels: each line fills the pixels right of and below it
+    Vector,   // as vectors (export, print): a line one drawing pixel wide, on the same squares
+    Hairline, // on a screen finer than the drawing (device pixel ratio above 1): one device
+              // pixel wide, in the first device pixel of each square
+};
+
 // The canvas on any QPainter: a QImage for the screen, an SVG or PDF generator for export.
-// Device units must be the drawing's pixels.
+// Units are the drawing's pixels.
 class PainterCanvas final : public Canvas {
 public:
-    PainterCanvas(QPainter& painter, int width, int height, bool vector);
+    PainterCanvas(QPainter& painter, int width, int height, Strokes strokes);
 
     int width() const override { return m_width; }
     int height() const override { return m_height; }
@@ -34,7 +42,7 @@ private:
     QPainter& m_painter;
     int m_width;
     int m_height;
-    bool m_vector;
+    Strokes m_strokes;
     bool m_smooth = false;
 };
 

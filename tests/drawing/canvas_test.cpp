@@ -19,7 +19,7 @@ QImage paint(const Paint& draw) {
     QImage image(100, 100, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PainterCanvas canvas(painter, image.width(), image.height(), false);
+    PainterCanvas canvas(painter, image.width(), image.height(), Strokes::Pixels);
     draw(canvas);
     return image;
 }

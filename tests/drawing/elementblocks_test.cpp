@@ -450,7 +450,7 @@ void ElementBlocksTest::supportContactLine() {
     values[static_cast<std::size_t>(receiver)] = true;
     {
         QPainter painter(&image);
-        PainterCanvas canvas(painter, image.width(), image.height(), false);
+        PainterCanvas canvas(painter, image.width(), image.height(), Strokes::Pixels);
         support(canvas, 300, values);
     }
     for (int x = 240; x <= 320; ++x) {
