@@ -17,7 +17,8 @@ for file in bin/alambix bin/alambix-cli share/applications/$id.desktop \
   share/metainfo/$id.metainfo.xml share/mime/packages/$id.xml \
   share/icons/hicolor/scalable/apps/$id.svg share/alambix/exercices/reflux.E08 \
   share/alambix/exercices/reflux.rtf share/alambix/aide/aide.md share/alambix/cours/cours.md \
-  share/alambix/cours/images/distillation.png; do
+  share/alambix/cours/images/distillation.png share/man/man1/alambix.1.gz \
+  share/man/man1/alambix-cli.1.gz; do
   [[ -s $root/usr/$file ]] || fail "$file is not installed"
 done
 for size in 16 22 24 32 48 64 128 256; do
