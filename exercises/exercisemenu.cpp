@@ -33,8 +33,7 @@ const ItemInfo exerciseItems[] = {
 } // namespace
 
 ExerciseMenu::ExerciseMenu(const ExerciseWorkspace& workspace, QWidget* parent)
-    : QMenu(QStringLiteral("optionexo"), parent), m_workspace(workspace),
-      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    : QMenu(QStringLiteral("optionexo"), parent), m_workspace(workspace) {
     setObjectName(QStringLiteral("optionexo"));
     for (const auto& item : exerciseItems) {
         QAction* action =
@@ -47,7 +46,7 @@ ExerciseMenu::ExerciseMenu(const ExerciseWorkspace& workspace, QWidget* parent)
     connect(item("opentexte"), &QAction::triggered, this,
             [this] { openExerciseText(m_workspace); });
     connect(item("imprimetexte"), &QAction::triggered, this,
-            [this] { printExerciseText(m_workspace, *m_printer); });
+            [this] { printExerciseText(m_workspace, printer()); });
     connect(item("Closexo"), &QAction::triggered, this, [this] { closeExercise(m_workspace); });
     connect(item("openexo"), &QAction::triggered, this, &ExerciseMenu::openExercise);
     connect(item("opencor"), &QAction::triggered, this, &ExerciseMenu::showCorrection);
@@ -85,6 +84,11 @@ void ExerciseMenu::showCorrection() {
 }
 
 ExerciseMenu::~ExerciseMenu() = default;
+
+QPrinter& ExerciseMenu::printer() {
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
 
 QAction* ExerciseMenu::item(const char* name) const {
     return findChild<QAction*>(QString::fromLatin1(name));

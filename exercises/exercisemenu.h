@@ -18,8 +18,9 @@ public:
     ~ExerciseMenu() override;
 
     // The printer "Imprimer le contenu de la fenêtre exercice" prints on; it keeps the choices
-    // made in the printer dialog from one print to the next.
-    QPrinter& printer() const { return *m_printer; }
+    // made in the printer dialog from one print to the next. Made on first use: a printer
+    // loads the printing system (CUPS and what it links, 3 MiB), which the start does not need.
+    QPrinter& printer();
 
     // Enables the items the session allows, then pops up at `where` (global coordinates).
     // Popped up from the keyboard, its first item is highlighted, as in any menu reached by keys,

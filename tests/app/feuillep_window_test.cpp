@@ -66,6 +66,14 @@ private slots:
         for (const QAction* action : menu->actions())
             items << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
         QVERIFY2(items.contains(QStringLiteral("Copier")), qPrintable(items.join(u'|')));
+        // The printing system (3 MiB with what it links) waits for the first print.
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray mapped = maps.readAll();
+        QVERIFY(!mapped.contains("libcupsprintersupport") && !mapped.contains("libcups.so"));
+        window.hide();
     }
 
     void qtTextsAreFrench_data() {
