@@ -6,7 +6,8 @@
 
 #include <QPainter>
 
-#include <cstring>
+#include <algorithm>
+#include <cmath>
 
 namespace alambix {
 
@@ -47,7 +48,7 @@ void DrawingSurface::setScreenRatio(qreal ratio) {
     if (qFuzzyCompare(ratio, m_ratio)) return;
     m_ratio = ratio;
     m_sharp = QImage();
-    m_sharpBackground = QImage();
+    m_sharpBackground.clear();
     if (ratio <= 1) return;
     m_sharp = QImage(static_cast<int>(std::ceil(m_image.width() * ratio)),
                      static_cast<int>(std::ceil(m_image.height() * ratio)), QImage::Format_RGB32);
@@ -55,7 +56,7 @@ void DrawingSurface::setScreenRatio(qreal ratio) {
     m_sharp.fill(backColour());
     if (hasBackground()) {
         paintSharp(paintGradient);
-        m_sharpBackground = m_sharp.copy();
+        m_sharpBackground = rowsOf(m_sharp);
     }
     if (m_drawn) {
         const SetupValues values = *m_drawn;
@@ -64,34 +65,46 @@ void DrawingSurface::setScreenRatio(qreal ratio) {
 }
 
 void DrawingSurface::paintBackground() {
-    m_background = QImage();
-    m_sharpBackground = QImage();
+    removeBackground();
     clear();
     paint(paintGradient);
-    m_background = m_image.copy();
-    if (!m_sharp.isNull()) m_sharpBackground = m_sharp.copy();
+    m_background = rowsOf(m_image);
+    if (!m_sharp.isNull()) m_sharpBackground = rowsOf(m_sharp);
     clear();
 }
 
 void DrawingSurface::removeBackground() {
-    m_background = QImage();
-    m_sharpBackground = QImage();
+    m_background.clear();
+    m_sharpBackground.clear();
+}
+
+DrawingSurface::Rows DrawingSurface::rowsOf(const QImage& image) {
+    Rows rows(static_cast<std::size_t>(image.height()));
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        rows[static_cast<std::size_t>(y)] = line[0];
+        Q_ASSERT(std::all_of(line, line + image.width(), [&](QRgb p) { return p == line[0]; }));
+    }
+    return rows;
+}
+
+void DrawingSurface::fillRows(QImage& image, const Rows& rows) {
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        std::fill(line, line + image.width(), rows[static_cast<std::size_t>(y)]);
+    }
 }
 
 void DrawingSurface::clear() {
-    if (m_background.isNull()) {
+    if (m_background.empty())
         m_image.fill(backColour());
-    } else if (m_image.size() == m_background.size() && m_image.format() == m_background.format()) {
-        // Into the pixels already there: no second image alive while the copy is made.
-        std::memcpy(m_image.bits(), m_background.constBits(), std::size_t(m_image.sizeInBytes()));
-    } else {
-        m_image = m_background.copy();
-    }
+    else
+        fillRows(m_image, m_background);
     if (m_sharp.isNull()) return;
-    if (m_sharpBackground.isNull())
+    if (m_sharpBackground.empty())
         m_sharp.fill(backColour());
     else
-        m_sharp = m_sharpBackground.copy();
+        fillRows(m_sharp, m_sharpBackground);
 }
 
 void DrawingSurface::drawSetup(const SetupValues& values) {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace alambix {
 
@@ -27,7 +28,7 @@ public:
     // Keeps screenImage() at `ratio` device pixels per pixel from now on, and paints it again
     // with the background and the last set-up drawn (the pump's water lines start anew).
     void setScreenRatio(qreal ratio);
-    bool hasBackground() const { return !m_background.isNull(); }
+    bool hasBackground() const { return !m_background.empty(); }
 
     // `fondessin`'s drawing part: paints the gradient, makes it the background picture and
     // clears the surface to it.
@@ -50,11 +51,17 @@ private:
     void paint(const Painting& painting);
     void paintSharp(const Painting& painting);
 
+    // The background picture is a vertical gradient: one colour a row is all it takes to clear
+    // to it (a copy of the whole picture would cost a second image).
+    using Rows = std::vector<QRgb>;
+    static Rows rowsOf(const QImage& image);
+    static void fillRows(QImage& image, const Rows& rows);
+
     QImage m_image;
-    QImage m_background;
+    Rows m_background;
     // The screen's copy at m_ratio and its background; null at a ratio of 1.
     QImage m_sharp;
-    QImage m_sharpBackground;
+    Rows m_sharpBackground;
     qreal m_ratio = 1;
     std::optional<SetupValues> m_drawn;
 };
