@@ -5,8 +5,11 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+
+#include <dlfcn.h>
 
 #ifdef ALAMBIX_HAVE_EMF2SVG
 #include <emf2svg.h>
@@ -46,6 +49,64 @@ QImage readImage(const QByteArray& data, const char* format) {
         return {};
     return reader.read();
 }
+
+// The metafile converters are opened on the first picture that needs them and stay open. A
+// converter that is not installed draws nothing, as if the picture had none.
+[[maybe_unused]] void* openLibrary(const char* soname) {
+    return dlopen(soname, RTLD_NOW | RTLD_LOCAL);
+}
+
+template <typename Function> [[maybe_unused]] Function symbol(void* library, const char* name) {
+    // POSIX guarantees that a symbol's address converts to a function pointer.
+    return library
+               ? reinterpret_cast<Function>(reinterpret_cast<std::uintptr_t>(dlsym(library, name)))
+               : nullptr;
+}
+
+#ifdef ALAMBIX_HAVE_EMF2SVG
+decltype(&::emf2svg) emf2svgFunction() {
+    static const auto convert =
+        symbol<decltype(&::emf2svg)>(openLibrary(ALAMBIX_EMF2SVG_SONAME), "emf2svg");
+    return convert;
+}
+#endif
+
+#ifdef ALAMBIX_HAVE_LIBWMF
+struct Libwmf {
+    decltype(&::wmf_api_create) apiCreate = nullptr;
+    decltype(&::wmf_api_destroy) apiDestroy = nullptr;
+    decltype(&::wmf_mem_open) memOpen = nullptr;
+    decltype(&::wmf_scan) scan = nullptr;
+    decltype(&::wmf_display_size) displaySize = nullptr;
+    decltype(&::wmf_play) play = nullptr;
+    decltype(&::wmf_stream_create) streamCreate = nullptr;
+    decltype(&::wmf_stream_destroy) streamDestroy = nullptr;
+    decltype(&::wmf_svg_function) svgFunction = nullptr;
+
+    bool complete() const {
+        return apiCreate && apiDestroy && memOpen && scan && displaySize && play && streamCreate &&
+               streamDestroy && svgFunction;
+    }
+};
+
+const Libwmf& libwmf() {
+    static const Libwmf functions = [] {
+        void* library = openLibrary(ALAMBIX_LIBWMF_SONAME);
+        Libwmf f;
+        f.apiCreate = symbol<decltype(f.apiCreate)>(library, "wmf_api_create");
+        f.apiDestroy = symbol<decltype(f.apiDestroy)>(library, "wmf_api_destroy");
+        f.memOpen = symbol<decltype(f.memOpen)>(library, "wmf_mem_open");
+        f.scan = symbol<decltype(f.scan)>(library, "wmf_scan");
+        f.displaySize = symbol<decltype(f.displaySize)>(library, "wmf_display_size");
+        f.play = symbol<decltype(f.play)>(library, "wmf_play");
+        f.streamCreate = symbol<decltype(f.streamCreate)>(library, "wmf_stream_create");
+        f.streamDestroy = symbol<decltype(f.streamDestroy)>(library, "wmf_stream_destroy");
+        f.svgFunction = symbol<decltype(f.svgFunction)>(library, "wmf_svg_function");
+        return f;
+    }();
+    return functions;
+}
+#endif
 
 // Draws SVG text at `size` (or its own size), within the side limit.
 [[maybe_unused]] QImage renderSvg(const QByteArray& svg, QSize size) {
@@ -127,6 +188,8 @@ QImage emfVector(const QByteArray& data, QSize size) {
 #ifdef ALAMBIX_HAVE_EMF2SVG
     // Only what starts as an enhanced metafile goes to the converter.
     if (le32(data, 0) != 1 || le32(data, 40) != 0x464D4520u) return {};
+    const auto convert = emf2svgFunction();
+    if (!convert) return {};
     generatorOptions options{};
     options.nameSpace = const_cast<char*>("svg");
     options.svgDelimiter = true;
@@ -136,7 +199,7 @@ QImage emfVector(const QByteArray& data, QSize size) {
     char* out = nullptr;
     size_t outLength = 0;
     QByteArray copy = data;
-    const int ok = emf2svg(copy.data(), size_t(copy.size()), &out, &outLength, &options);
+    const int ok = convert(copy.data(), size_t(copy.size()), &out, &outLength, &options);
     QImage image;
     if (ok && out) image = renderSvg(QByteArray(out, qsizetype(outLength)), size);
     std::free(out);
@@ -150,40 +213,42 @@ QImage emfVector(const QByteArray& data, QSize size) {
 
 QImage wmfVector(const QByteArray& data, QSize size) {
 #ifdef ALAMBIX_HAVE_LIBWMF
+    const Libwmf& wmf = libwmf();
+    if (!wmf.complete()) return {};
     wmfAPI* api = nullptr;
     wmfAPI_Options options{};
-    options.function = wmf_svg_function;
+    options.function = wmf.svgFunction;
     const unsigned long flags =
         WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
-    if (wmf_api_create(&api, flags, &options) != wmf_E_None) {
-        if (api) wmf_api_destroy(api);
+    if (wmf.apiCreate(&api, flags, &options) != wmf_E_None) {
+        if (api) wmf.apiDestroy(api);
         return {};
     }
     QByteArray copy = data;
     QByteArray svg;
     wmfD_Rect box{};
-    if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(copy.data()), long(copy.size())) ==
+    if (wmf.memOpen(api, reinterpret_cast<unsigned char*>(copy.data()), long(copy.size())) ==
             wmf_E_None &&
-        wmf_scan(api, 0, &box) == wmf_E_None) {
+        wmf.scan(api, 0, &box) == wmf_E_None) {
         wmf_svg_t* device = WMF_SVG_GetData(api);
         unsigned int width = 0, height = 0;
-        wmf_display_size(api, &width, &height, 96, 96);
+        wmf.displaySize(api, &width, &height, 96, 96);
         if (width > 0 && height > 0 && width <= unsigned(maxPictureSide) &&
             height <= unsigned(maxPictureSide)) {
-            device->out = wmf_stream_create(api, nullptr);
+            device->out = wmf.streamCreate(api, nullptr);
             device->bbox = box;
             device->width = width;
             device->height = height;
             device->Description = const_cast<char*>("picture");
-            const bool played = wmf_play(api, 0, &box) == wmf_E_None;
+            const bool played = wmf.play(api, 0, &box) == wmf_E_None;
             char* text = nullptr;
             unsigned long length = 0;
-            wmf_stream_destroy(api, device->out, &text, &length);
+            wmf.streamDestroy(api, device->out, &text, &length);
             if (played && text) svg = QByteArray(text, qsizetype(length));
             if (size.isEmpty()) size = QSize(int(width), int(height));
         }
     }
-    wmf_api_destroy(api);
+    wmf.apiDestroy(api);
     return svg.isEmpty() ? QImage() : renderSvg(svg, size);
 #else
     Q_UNUSED(data);
