@@ -36,6 +36,7 @@ bool answeredWithoutWindow(int argc, char** argv, int& exitCode) {
 int main(int argc, char** argv) {
     if (int exitCode = 0; answeredWithoutWindow(argc, argv, exitCode)) return exitCode;
 
+    alambix::FontConfigLoader fonts;
     QApplication app(argc, argv);
     alambix::configureApplication(app);
     // Qt has taken its own options (-platform, -style...) out of the arguments by now.
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
         print(QStringLiteral("alambix : %1\n\n").arg(start.error) + alambix::startUsage(), stderr);
         return 2;
     }
+    fonts.wait();
     alambix::FeuilleP window;
     window.show();
     // The exercise first: a set-up named beside it wins over the one the statement loads.

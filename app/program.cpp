@@ -6,7 +6,19 @@
 
 #include <QApplication>
 
+#include <fontconfig/fontconfig.h>
+
 namespace alambix {
+
+FontConfigLoader::FontConfigLoader() : m_thread([] { FcInit(); }) {}
+
+FontConfigLoader::~FontConfigLoader() {
+    wait();
+}
+
+void FontConfigLoader::wait() {
+    if (m_thread.joinable()) m_thread.join();
+}
 
 void configureApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Alambix"));

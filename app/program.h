@@ -6,12 +6,30 @@
 #include <QWidget>
 
 #include <memory>
+#include <thread>
 
 class QApplication;
 
 namespace alambix {
 
 class SetupDocument;
+
+// Reads the system's font configuration (fontconfig's rules and font list, a few milliseconds)
+// on a second thread, so that it overlaps the connection to the display: made before the
+// QApplication, waited for before the first window, whose first text would read it otherwise.
+class FontConfigLoader {
+public:
+    FontConfigLoader();
+    ~FontConfigLoader();
+    FontConfigLoader(const FontConfigLoader&) = delete;
+    FontConfigLoader& operator=(const FontConfigLoader&) = delete;
+
+    // Returns once the configuration is loaded; at once the second time.
+    void wait();
+
+private:
+    std::thread m_thread;
+};
 
 // What every start of the program sets before its first window: the name, the style, Qt's
 // texts in French and the window font as the font of everything (menus, message boxes, fields),

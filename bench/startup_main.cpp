@@ -48,11 +48,15 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef ALAMBIX_STARTUP_MAIN_WINDOW
+    alambix::FontConfigLoader fonts;
+#endif
     QApplication app(argc, argv);
     FirstPaint probe;
 #ifdef ALAMBIX_STARTUP_MAIN_WINDOW
     // As the program starts: its name, style, French texts and font.
     alambix::configureApplication(app);
+    fonts.wait();
     const std::unique_ptr<QWidget> main = alambix::createMainWindow();
     QWidget& window = *main;
 #else

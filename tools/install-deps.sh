@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev qt6-translations-l10n
+  libfontconfig-dev
   libbenchmark-dev
   libemf2svg-dev libwmf-dev
   fonts-liberation fonts-dejavu-core
