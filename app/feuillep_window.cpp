@@ -159,8 +159,9 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
     connect(&m_document, &SetupDocument::showRequested, m_dessin, qOverload<>(&QWidget::repaint));
     connect(&m_document, &SetupDocument::titleChanged, this, &QWidget::setWindowTitle);
 
-    // Start-up: the flag says the module runs; every step goes on whatever the previous gave.
-    writeFlagFile(m_programFolder, QStringLiteral("OUI"));
+    // Start-up: every step goes on whatever the previous gave. The flag saying the module runs
+    // is written once the window is on the screen (see paintEvent): its disk sync can take
+    // longer than the whole start.
     applySmallScreenRule();
     fondessin();
     ecritintro();
@@ -595,6 +596,12 @@ void FeuilleP::tickWater() {
 }
 
 void FeuilleP::paintEvent(QPaintEvent* event) {
+    if (!m_flagWritten) {
+        m_flagWritten = true;
+        QTimer::singleShot(0, this, [this] {
+            if (!m_unloaded) writeFlagFile(m_programFolder, QStringLiteral("OUI"));
+        });
+    }
     QPainter painter(this);
     // The gradient covers the whole client area, row by row: one filled box per row of the
     // dirty rectangle (a cached picture of the whole gradient would hold megabytes for the

@@ -115,6 +115,7 @@ private:
     QObject* m_explainedButton = nullptr;
     QRect m_infoGeometry;
     bool m_unloaded = false;
+    bool m_flagWritten = false; // "OUI", asked for at the first paint
     bool m_courseOnF1 = false;
     // The background of the last copy, kept for "Enregistrer l'image…".
     bool m_copyWithBackground = true;

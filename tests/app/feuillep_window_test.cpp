@@ -49,7 +49,9 @@ private slots:
 
     void startUp() {
         FeuilleP window(m_folder.path());
-        QCOMPARE(flagBytes(m_folder.path()), QByteArray("\x03\x00OUI", 5));
+        // The flag is written once the window is on the screen.
+        window.show();
+        QTRY_COMPARE(flagBytes(m_folder.path()), QByteArray("\x03\x00OUI", 5));
         QCOMPARE(window.windowTitle(), QStringLiteral("Alambix"));
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QString());
         QCOMPARE(window.hint(), QStringLiteral("Vous pouvez modifier les paramètres,\r\nouvrir une "
