@@ -96,6 +96,8 @@ void applyIntroStyle(QTextDocument& document, int start, int length, int code) {
 void writeIntroduction(QTextDocument& document) {
     document.clear();
     QTextCursor cursor(&document);
+    // One edit: the panel lays the text out once, not once a style.
+    cursor.beginEditBlock();
     QTextBlockFormat plain;
     plain.setAlignment(Qt::AlignLeft);
     cursor.setBlockFormat(plain);
@@ -111,6 +113,7 @@ void writeIntroduction(QTextDocument& document) {
         applyIntroStyle(document, start, length, segment.style);
         start += length;
     }
+    cursor.endEditBlock();
 }
 
 } // namespace alambix
