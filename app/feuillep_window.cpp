@@ -160,8 +160,9 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
     connect(&m_document, &SetupDocument::titleChanged, this, &QWidget::setWindowTitle);
 
     // Start-up: every step goes on whatever the previous gave. The flag saying the module runs
-    // is written once the window is on the screen (see paintEvent): its disk sync can take
-    // longer than the whole start.
+    // is written once the window is on the screen (see paintEvent), or after a second if it is
+    // not shown: its disk sync can take longer than the whole start.
+    QTimer::singleShot(1000, this, &FeuilleP::writeRunningFlag);
     applySmallScreenRule();
     fondessin();
     ecritintro();
@@ -596,12 +597,7 @@ void FeuilleP::tickWater() {
 }
 
 void FeuilleP::paintEvent(QPaintEvent* event) {
-    if (!m_flagWritten) {
-        m_flagWritten = true;
-        QTimer::singleShot(0, this, [this] {
-            if (!m_unloaded) writeFlagFile(m_programFolder, QStringLiteral("OUI"));
-        });
-    }
+    if (!m_flagWritten) QTimer::singleShot(0, this, &FeuilleP::writeRunningFlag);
     QPainter painter(this);
     // The gradient covers the whole client area, row by row: one filled box per row of the
     // dirty rectangle (a cached picture of the whole gradient would hold megabytes for the
@@ -648,6 +644,12 @@ void FeuilleP::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     unload();
+}
+
+void FeuilleP::writeRunningFlag() {
+    if (m_flagWritten || m_unloaded) return;
+    m_flagWritten = true;
+    writeFlagFile(m_programFolder, QStringLiteral("OUI"));
 }
 
 void FeuilleP::unload() {

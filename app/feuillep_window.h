@@ -88,6 +88,8 @@ private:
     void placeContent();
     bool askToClose();
     void unload();
+    // "OUI" in the flag file, once: at the first paint, or a second after the start.
+    void writeRunningFlag();
     void tickWater();
     void hintFor(QObject* area);
     // `fileName` with the desktop's viewer, else our own Markdown `ownDocument`.
@@ -115,7 +117,7 @@ private:
     QObject* m_explainedButton = nullptr;
     QRect m_infoGeometry;
     bool m_unloaded = false;
-    bool m_flagWritten = false; // "OUI", asked for at the first paint
+    bool m_flagWritten = false;
     bool m_courseOnF1 = false;
     // The background of the last copy, kept for "Enregistrer l'image…".
     bool m_copyWithBackground = true;

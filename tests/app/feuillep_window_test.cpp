@@ -211,6 +211,13 @@ private slots:
         window.hide();
     }
 
+    // A window that is never painted (started minimised, say) still says the module runs.
+    void flagWrittenWithoutAPaint() {
+        QTemporaryDir folder;
+        FeuilleP window(folder.path());
+        QTRY_COMPARE_WITH_TIMEOUT(flagBytes(folder.path()), QByteArray("\x03\x00OUI", 5), 5000);
+    }
+
     void waterRunsWithTheVacuumFlask() {
         FeuilleP window(m_folder.path());
         const auto* timer1 = window.findChild<QTimer*>(QStringLiteral("Timer1"));
