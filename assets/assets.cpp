@@ -1,11 +1,10 @@
 #include "assets/assets.h"
+#include "assets/vectorpicture.h"
 
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLoggingCategory>
-#include <QPainter>
-#include <QSvgRenderer>
 #include <QtGlobal>
 
 static void registerAssets() {
@@ -48,14 +47,12 @@ QPixmap renderPicture(const QString& resource, QSize size, qreal ratio) {
     if (ratio <= 0) ratio = qApp ? qApp->devicePixelRatio() : 1;
     if (QPixmap ready = prerendered(resource, size, ratio); !ready.isNull()) return ready;
     qCDebug(pictures) << "rendering" << resource << "at" << size << "ratio" << ratio;
-    QPixmap pixmap(size * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
-    QPainter painter(&pixmap);
-    // Onto the picture's logical area: the painter's device pixels are `ratio` times as many.
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return pixmap;
+    const QImage image = vectorPicture(resource, size, ratio);
+    if (!image.isNull()) return QPixmap::fromImage(image);
+    QPixmap empty(size * ratio);
+    empty.setDevicePixelRatio(ratio);
+    empty.fill(Qt::transparent);
+    return empty;
 }
 
 } // namespace alambix

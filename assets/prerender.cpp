@@ -2,26 +2,22 @@
 // and writes their premultiplied RGBA bytes, for the program to show without the renderer.
 // Usage: alambix-prerender SOURCE_DIR OUTPUT_DIR PATH:WIDTHxHEIGHT:RATIO[,RATIO...]...
 // writes OUTPUT_DIR/PATH@WIDTHxHEIGHT@RATIO for each ratio.
+#include "assets/vectorpicture.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QPainter>
 #include <QSaveFile>
 #include <QStringList>
-#include <QSvgRenderer>
 
 #include <cstdio>
 
+using alambix::vectorPicture;
+
 namespace {
 bool render(const QString& source, const QString& output, QSize size, int ratio) {
-    QSvgRenderer renderer(source);
-    if (!renderer.isValid()) return false;
-    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    painter.end();
+    const QImage image = vectorPicture(source, size, ratio);
+    if (image.isNull()) return false;
     // Byte order independent of the machine: R, G, B, A.
     const QImage bytes = image.convertToFormat(QImage::Format_RGBA8888_Premultiplied);
     QDir().mkpath(QFileInfo(output).path());

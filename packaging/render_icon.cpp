@@ -1,7 +1,5 @@
 // Renders the scalable program icon to a square PNG of a given size, for the icon theme.
-#include <QImage>
-#include <QPainter>
-#include <QSvgRenderer>
+#include "assets/vectorpicture.h"
 
 #include <cstdio>
 
@@ -10,16 +8,14 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: alambix-render-icon ICON.svg SIZE OUT.png\n");
         return 2;
     }
-    QSvgRenderer renderer{QString::fromLocal8Bit(argv[1])};
     const int size = QByteArray(argv[2]).toInt();
-    if (!renderer.isValid() || size <= 0 || size > 1024) {
+    const QImage image = size > 0 && size <= 1024
+                             ? alambix::vectorPicture(QString::fromLocal8Bit(argv[1]),
+                                                      QSize(size, size), 1)
+                             : QImage();
+    if (image.isNull()) {
         std::fprintf(stderr, "alambix-render-icon: cannot render %s at %s\n", argv[1], argv[2]);
         return 1;
     }
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    painter.end();
     return image.save(QString::fromLocal8Bit(argv[3]), "PNG") ? 0 : 1;
 }

@@ -2,12 +2,11 @@
 // renderer gives, and the window needs nothing else (run also with QT_SCALE_FACTOR=2).
 #include "app/feuillep_window.h"
 #include "assets/assets.h"
+#include "assets/vectorpicture.h"
 
 #include <QDirIterator>
 #include <QLoggingCategory>
-#include <QPainter>
 #include <QRegularExpression>
-#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -49,14 +48,8 @@ private slots:
         QFETCH(QString, resource);
         QFETCH(QSize, size);
         QFETCH(int, ratio);
-        QImage vector(size * ratio, QImage::Format_ARGB32_Premultiplied);
-        vector.setDevicePixelRatio(ratio);
-        vector.fill(Qt::transparent);
-        QSvgRenderer renderer(resource);
-        QVERIFY(renderer.isValid());
-        QPainter painter(&vector);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-        painter.end();
+        const QImage vector = vectorPicture(resource, size, ratio);
+        QVERIFY(!vector.isNull());
 
         vectorRenderings.clear();
         const QPixmap shown = renderPicture(resource, size, ratio);
