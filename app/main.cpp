@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -36,8 +37,12 @@ bool answeredWithoutWindow(int argc, char** argv, int& exitCode) {
 int main(int argc, char** argv) {
     if (int exitCode = 0; answeredWithoutWindow(argc, argv, exitCode)) return exitCode;
 
+    // The application is made once the font configuration has started loading, and destroyed
+    // only after it has loaded: Qt's font database, which goes with the application, frees
+    // fontconfig's configuration, and must not do so while the loader is still building it.
+    std::optional<QApplication> application;
     alambix::FontConfigLoader fonts;
-    QApplication app(argc, argv);
+    QApplication& app = application.emplace(argc, argv);
     alambix::configureApplication(app);
     // Qt has taken its own options (-platform, -style...) out of the arguments by now.
     const alambix::StartArguments start =

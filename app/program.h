@@ -17,6 +17,8 @@ class SetupDocument;
 // Reads the system's font configuration (fontconfig's rules and font list, a few milliseconds)
 // on a second thread, so that it overlaps the connection to the display: made before the
 // QApplication, waited for before the first window, whose first text would read it otherwise.
+// It must also be done before the QApplication is destroyed (on every path out of main):
+// Qt's font database frees that configuration when it goes.
 class FontConfigLoader {
 public:
     FontConfigLoader();

@@ -148,6 +148,11 @@ void StartArgumentsTest::programAnswers() {
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), "offscreen");
     else
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), "no-such-platform");
+    // The font configuration loads on a second thread: held back here, so that a program that
+    // leaves early must still wait for it before its application (and Qt's fonts) go.
+    environment.insert(QStringLiteral("LD_PRELOAD"), qEnvironmentVariable("ALAMBIX_FONTCONFIG_GUARD"));
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                       qEnvironmentVariable("ASAN_OPTIONS") + ":verify_asan_link_order=0");
     program.setProcessEnvironment(environment);
     program.start(qEnvironmentVariable("ALAMBIX_GUI"), arguments);
     QVERIFY(program.waitForFinished(60000));
