@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "app/buttonfacestyle.h"
 #include "app/feuillep_window.h"
 #include "app/frenchtranslations.h"
 #include "app/windowfont.h"
@@ -22,7 +23,7 @@ void FontConfigLoader::wait() {
 
 void configureApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Alambix"));
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new ButtonFaceStyle);
     QApplication::setFont(windowFont(8.25));
     installFrenchTranslations(app);
 }
