@@ -8,12 +8,17 @@ namespace alambix {
 
 namespace {
 const QColor blue(0, 0, 200);
+// The text is in Liberation Sans, the program's Arial (same metrics, installed with it). One
+// family and no second one: a family list makes the font system work out a whole fallback list
+// for it when the first window is built, and fontconfig already stands Arial and Liberation Sans
+// in for each other.
+QStringList introFamilies() { return {QStringLiteral("Liberation Sans")}; }
 // Left indent of the plain paragraphs: 20 twips.
 constexpr double indent = 20.0 / 15.0;
 
 QTextCharFormat defaultCharFormat() {
     QTextCharFormat format;
-    format.setFontFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    format.setFontFamilies(introFamilies());
     format.setFontPointSize(10);
     format.setForeground(QColor(0, 0, 0));
     format.setFontWeight(QFont::Normal);
@@ -74,7 +79,7 @@ void applyIntroStyle(QTextDocument& document, int start, int length, int code) {
     if (code == 7) chars.setFontItalic(true);
     if (code == 8) chars.setFontUnderline(true);
     if (code == 9) {
-        chars.setFontFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+        chars.setFontFamilies(introFamilies());
         chars.setFontPointSize(18);
         chars.setForeground(blue);
         block.setAlignment(Qt::AlignHCenter);
