@@ -1,5 +1,7 @@
 #include "app/introtext.h"
 
+#include "app/windowfont.h"
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -8,11 +10,10 @@ namespace alambix {
 
 namespace {
 const QColor blue(0, 0, 200);
-// The text is in Liberation Sans, the program's Arial (same metrics, installed with it). One
-// family and no second one: a family list makes the font system work out a whole fallback list
-// for it when the first window is built, and fontconfig already stands Arial and Liberation Sans
-// in for each other.
-QStringList introFamilies() { return {QStringLiteral("Liberation Sans")}; }
+// The text is in the windows' font, the program's Arial. One family and no second one: a family
+// list makes the font system work out a whole fallback list for it when the first window is
+// built, and fontconfig already stands Arial and Liberation Sans in for each other.
+QStringList introFamilies() { return {windowFontFamily()}; }
 // Left indent of the plain paragraphs: 20 twips.
 constexpr double indent = 20.0 / 15.0;
 

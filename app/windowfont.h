@@ -14,8 +14,10 @@ inline QFont sizedFont(const QString& family, QFont::StyleHint hint, double poin
     return font;
 }
 
+inline QString windowFontFamily() { return QStringLiteral("Liberation Sans"); }
+
 inline QFont windowFont(double pointSize, bool bold = false) {
-    return sizedFont(QStringLiteral("Liberation Sans"), QFont::SansSerif, pointSize, bold);
+    return sizedFont(windowFontFamily(), QFont::SansSerif, pointSize, bold);
 }
 
 // "Times New Roman" of the window designs: Liberation Serif, which has its metrics.
