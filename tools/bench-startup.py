@@ -11,10 +11,10 @@ Run it on a display (or under xvfb-run); the probes live in BUILD_DIR/bench. --e
 probe to every round (for example a copy of an earlier build) and compares it the same way.
 
 --instructions also runs each probe once under valgrind's callgrind and prints the instructions
-of the run (which ends right after the first paint), on its main thread and on all its threads. The counts
-repeat from run to run whatever the machine is doing: they show changes a few per cent wide,
-which the times of a shared machine hide. The main thread's count is the start's critical path
-only where the second core is free for the font configuration thread."""
+of the run (which ends right after the first paint), on its main thread and on all its threads.
+The counts repeat from run to run whatever the machine is doing: they show changes a few per cent
+wide, which the times of a shared machine hide. The main thread's count is the start's critical
+path only where the second core is free for the font configuration thread."""
 import argparse
 import glob
 import os
