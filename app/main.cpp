@@ -1,7 +1,7 @@
 // Alambix: draw the glassware set-ups of the chemistry class.
-#include "app/feuillep_window.h"
 #include "app/program.h"
 #include "app/startarguments.h"
+#include "windows/main/feuillep_window.h"
 
 #include <QApplication>
 #include <QTimer>

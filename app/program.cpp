@@ -1,9 +1,9 @@
 #include "app/program.h"
 
-#include "app/buttonfacestyle.h"
-#include "app/feuillep_window.h"
-#include "app/frenchtranslations.h"
-#include "app/windowfont.h"
+#include "drawing/fonts.h"
+#include "windows/common/buttonfacestyle.h"
+#include "windows/common/frenchtranslations.h"
+#include "windows/main/feuillep_window.h"
 
 #include <QApplication>
 

@@ -50,12 +50,11 @@ int main(int argc, char* argv[]) {
         }
         for (const QString& ratio : ratios) {
             const int factor = ratio.toInt();
-            const QString output = outputs.filePath(
-                QStringLiteral("%1@%2x%3@%4")
-                    .arg(parts[0])
-                    .arg(logical.width())
-                    .arg(logical.height())
-                    .arg(factor));
+            const QString output = outputs.filePath(QStringLiteral("%1@%2x%3@%4")
+                                                        .arg(parts[0])
+                                                        .arg(logical.width())
+                                                        .arg(logical.height())
+                                                        .arg(factor));
             if (factor < 1 || factor > 4 ||
                 !render(sources.filePath(parts[0]), output, logical, factor)) {
                 std::fprintf(stderr, "alambix-prerender: cannot render %s\n", argv[i]);

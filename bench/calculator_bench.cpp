@@ -1,8 +1,8 @@
 // Time of one "EXE" on a long expression (50 operators and 10 functions, with groups), and of
 // the evaluator on expressions of 250 and 5,000 characters made of the same blocks: the second
 // should take about twenty times the first, the evaluator's time growing with the length.
-#include "calculator/calculatorkeys.h"
-#include "calculator/evaluator.h"
+#include "core/calculatorkeys.h"
+#include "core/evaluator.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // Cost of drawing: a full redraw, a click's whole handling, and the vector exports.
 
-#include "app/recognition.h"
-#include "app/setupmodel.h"
+#include "core/recognition.h"
+#include "core/setupmodel.h"
 #include "drawing/drawingexport.h"
 #include "drawing/drawingsurface.h"
 

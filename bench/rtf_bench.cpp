@@ -1,8 +1,8 @@
 // Loading and saving rich-text documents: a text-heavy one (formats changing every few words,
 // formulae, accents) and one full of pictures. `bench-rtf --write FOLDER` writes the generated
 // documents for whole-process comparisons with other readers.
-#include "exercises/rtfreader.h"
-#include "exercises/rtfwriter.h"
+#include "richtext/rtfreader.h"
+#include "richtext/rtfwriter.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,12 +1,12 @@
 // Soak run: random element clicks, set-up saves and loads, and calculator evaluations in one
 // process, printing the resident memory at the start, every 10 000 steps and at the end.
 //   bench-soak [STEPS] [SEED]      (100 000 steps by default)
-#include "app/elementbutton.h"
 #include "app/program.h"
-#include "app/setupdocument.h"
-#include "calculator/calculatorkeys.h"
-#include "drawing/dessin_widget.h"
-#include "files/chargemontage.h"
+#include "core/calculatorkeys.h"
+#include "session/setupdocument.h"
+#include "windows/files/chargemontage.h"
+#include "windows/main/dessin_widget.h"
+#include "windows/main/elementbutton.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "cli/calccommand.h"
 
-#include "calculator/calculatorkeys.h"
+#include "core/calculatorkeys.h"
 
 #include <QByteArray>
 

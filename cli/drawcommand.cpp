@@ -2,12 +2,12 @@
 
 #include "cli/printline.h"
 
-#include "app/explain.h"
-#include "app/recognition.h"
-#include "app/setupmodel.h"
+#include "core/explain.h"
+#include "core/filemessages.h"
+#include "core/recognition.h"
+#include "core/setupfile.h"
+#include "core/setupmodel.h"
 #include "drawing/drawingexport.h"
-#include "files/filemessages.h"
-#include "files/setupfile.h"
 
 #include <QByteArray>
 #include <QDir>

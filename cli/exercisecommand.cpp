@@ -2,15 +2,15 @@
 
 #include "cli/printline.h"
 
-#include "app/elements.h"
-#include "app/introtext.h"
-#include "app/recognition.h"
-#include "app/setupdocument.h"
-#include "exercises/exercisefile.h"
-#include "exercises/exerciseopening.h"
-#include "exercises/exercisesession.h"
-#include "files/filemessages.h"
-#include "files/setupfile.h"
+#include "core/elements.h"
+#include "core/exercisefile.h"
+#include "core/filemessages.h"
+#include "core/recognition.h"
+#include "core/setupfile.h"
+#include "session/exerciseopening.h"
+#include "session/exercisesession.h"
+#include "session/introtext.h"
+#include "session/setupdocument.h"
 
 #include <QFileInfo>
 #include <QTextDocument>

@@ -2,9 +2,9 @@
 
 #include "cli/printline.h"
 
-#include "app/introtext.h"
-#include "exercises/documentexport.h"
-#include "exercises/rtfreader.h"
+#include "richtext/documentexport.h"
+#include "richtext/rtfreader.h"
+#include "session/introtext.h"
 
 #include <QFile>
 #include <QTextDocument>

@@ -3,12 +3,12 @@
 // exercise files that tie them together.
 //
 //   alambix-makepack SOURCE_FOLDER OUTPUT_FOLDER
-#include "app/setupmodel.h"
+#include "core/recordfile.h"
+#include "core/safewrite.h"
+#include "core/setupfile.h"
+#include "core/setupmodel.h"
 #include "drawing/drawingsurface.h"
-#include "exercises/rtfwriter.h"
-#include "files/recordfile.h"
-#include "files/safewrite.h"
-#include "files/setupfile.h"
+#include "richtext/rtfwriter.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -2,7 +2,7 @@
 // The laboratory hardware shared by several apparatus: stands, clamp, tap, raised support, the
 // joint at the flask's neck and the rubber hoses.
 
-#include "app/elements.h"
+#include "core/elements.h"
 
 #include <QColor>
 

@@ -1,9 +1,9 @@
 #include "drawing/drawingexport.h"
 
+#include "core/safewrite.h"
 #include "drawing/drawingsurface.h"
 #include "drawing/paintercanvas.h"
 #include "drawing/setupdrawing.h"
-#include "files/safewrite.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 // Writing the drawing to a file: PNG at its pixel size, SVG and PDF as vectors.
 
-#include "app/elements.h"
+#include "core/elements.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The drawing's persistent image and its background picture.
 
-#include "app/elements.h"
+#include "core/elements.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,4 +1,5 @@
 #include "drawing/paintercanvas.h"
+#include "drawing/fonts.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -22,7 +23,7 @@ QColor paletteColour(int index) {
 }
 
 QFont drawingFont(double pointSize) {
-    QFont font(QStringLiteral("Liberation Sans"));
+    QFont font(windowFontFamily());
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(qRound(pointSize * 96.0 / 72.0));
     return font;

@@ -1,7 +1,7 @@
 #pragma once
 // What a redraw puts on the drawing: the apparatus of the set-up, or the invitation.
 
-#include "app/elements.h"
+#include "core/elements.h"
 
 namespace alambix {
 

@@ -2,8 +2,8 @@
 // each key the display shows the expression, a message or a result the display format writes;
 // keys only add at the end of the expression, EFFACE only takes from its end, a keyboard key that
 // does nothing changes nothing, and EXE leaves the expression empty or, on an error, as typed.
-#include "calculator/calculatorkeys.h"
-#include "calculator/numberformat.h"
+#include "core/calculatorkeys.h"
+#include "core/numberformat.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // Random expression texts through the evaluator: it must end, with a code from 0 to 3, and never
 // crash, whatever the text. The evaluator's sources are compiled into this target so that they
 // carry the fuzzer's instrumentation.
-#include "calculator/evaluator.h"
-#include "calculator/numberformat.h"
+#include "core/evaluator.h"
+#include "core/numberformat.h"
 
 #include <cstddef>
 #include <cstdint>

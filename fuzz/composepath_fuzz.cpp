@@ -2,8 +2,8 @@
 // ".C03", stays under the listed folder unless the typed name is an absolute path, keeps what was
 // typed in front of the removed suffixes, and is empty only when no file name was typed. Composing
 // it again changes nothing.
-#include "app/blanks.h"
-#include "files/setupfile.h"
+#include "core/blanks.h"
+#include "core/setupfile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // The flag file's record 12 written into any old file: every byte outside the record stays as it
 // was, a short file is extended with zeros, the record reads back the text, and a text that cannot
 // be written leaves the file exactly as it was.
-#include "app/flagfile.h"
-#include "files/recordfile.h"
+#include "core/flagfile.h"
+#include "core/recordfile.h"
 
 #include <QBuffer>
 

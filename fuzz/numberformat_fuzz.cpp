@@ -1,6 +1,6 @@
 // Writing a number and reading it back gives it back within its 15 significant digits, and the
 // text read back writes as the same text. Any text reads as a finite number or as nothing.
-#include "calculator/numberformat.h"
+#include "core/numberformat.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Reads arbitrary bytes as a rich-text document, writes it back and reads that again: the two
 // documents read must hold the same text in the same formats.
-#include "exercises/rtfreader.h"
-#include "exercises/rtfwriter.h"
+#include "richtext/rtfreader.h"
+#include "richtext/rtfwriter.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

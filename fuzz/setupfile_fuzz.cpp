@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the record reader and the set-up file loader.
-#include "app/setupmodel.h"
-#include "files/recordfile.h"
-#include "files/setupfile.h"
+#include "core/recordfile.h"
+#include "core/setupfile.h"
+#include "core/setupmodel.h"
 
 #include <QBuffer>
 

@@ -9,10 +9,10 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const int size = QByteArray(argv[2]).toInt();
-    const QImage image = size > 0 && size <= 1024
-                             ? alambix::vectorPicture(QString::fromLocal8Bit(argv[1]),
-                                                      QSize(size, size), 1)
-                             : QImage();
+    const QImage image =
+        size > 0 && size <= 1024
+            ? alambix::vectorPicture(QString::fromLocal8Bit(argv[1]), QSize(size, size), 1)
+            : QImage();
     if (image.isNull()) {
         std::fprintf(stderr, "alambix-render-icon: cannot render %s at %s\n", argv[1], argv[2]);
         return 1;

@@ -12,8 +12,7 @@
 namespace {
 std::atomic<int> initialising{0};
 
-template <typename Function>
-Function next(const char* name) {
+template <typename Function> Function next(const char* name) {
     return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
 } // namespace

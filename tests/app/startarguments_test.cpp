@@ -1,11 +1,11 @@
 // The desktop program's command line: which argument is what, the set-up loaded at start, and
 // the program's answers to --help, --version and a wrong option.
-#include "app/feuillep_window.h"
 #include "app/startarguments.h"
-#include "files/filebytes.h"
-#include "files/filemessages.h"
-#include "files/testfiles.h"
-#include "messagecatcher.h"
+#include "core/filemessages.h"
+#include "support/filebytes.h"
+#include "support/messagecatcher.h"
+#include "support/testfiles.h"
+#include "windows/main/feuillep_window.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -150,7 +150,8 @@ void StartArgumentsTest::programAnswers() {
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), "no-such-platform");
     // The font configuration loads on a second thread: held back here, so that a program that
     // leaves early must still wait for it before its application (and Qt's fonts) go.
-    environment.insert(QStringLiteral("LD_PRELOAD"), qEnvironmentVariable("ALAMBIX_FONTCONFIG_GUARD"));
+    environment.insert(QStringLiteral("LD_PRELOAD"),
+                       qEnvironmentVariable("ALAMBIX_FONTCONFIG_GUARD"));
     environment.insert(QStringLiteral("ASAN_OPTIONS"),
                        qEnvironmentVariable("ASAN_OPTIONS") + ":verify_asan_link_order=0");
     program.setProcessEnvironment(environment);

@@ -1,6 +1,6 @@
 // alambix-cli draw --load and --save, run as a separate process.
-#include "clirun.h"
-#include "files/filebytes.h"
+#include "support/clirun.h"
+#include "support/filebytes.h"
 
 #include <QFile>
 #include <QProcess>

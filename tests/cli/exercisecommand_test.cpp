@@ -1,6 +1,6 @@
 // alambix-cli exercise, run as a separate process on the starter pack and on damaged exercises.
-#include "clirun.h"
-#include "files/filebytes.h"
+#include "support/clirun.h"
+#include "support/filebytes.h"
 
 #include <QDir>
 #include <QFile>

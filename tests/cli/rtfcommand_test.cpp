@@ -1,5 +1,5 @@
 // alambix-cli rtf, run as a separate process.
-#include "clirun.h"
+#include "support/clirun.h"
 
 #include <QFile>
 #include <QProcess>

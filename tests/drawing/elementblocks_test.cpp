@@ -1,6 +1,6 @@
 // Every element block draws its pieces at their coordinates, in their colours and order.
 
-#include "drawinghelpers.h"
+#include "support/drawinghelpers.h"
 
 #include "drawing/artwork.h"
 #include "drawing/benchhardware.h"

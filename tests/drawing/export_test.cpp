@@ -1,6 +1,6 @@
 // Export of the drawing: PNG at its pixel size, SVG and PDF as vectors that stay sharp.
 
-#include "drawinghelpers.h"
+#include "support/drawinghelpers.h"
 
 #include "drawing/drawingexport.h"
 #include "drawing/setupdrawing.h"

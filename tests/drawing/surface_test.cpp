@@ -1,6 +1,6 @@
 // The drawing surface: gradient background, invitation, clearing and the pump's water.
 
-#include "drawinghelpers.h"
+#include "support/drawinghelpers.h"
 
 #include "drawing/setupdrawing.h"
 

@@ -1,0 +1,43 @@
+#include "core/textcodec.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace alambix {
+
+namespace {
+constexpr char codePage[] = "windows-1252";
+
+// Windows-1252 is ASCII below 0x80: such a text needs no converter (opening ICU's costs the
+// program's start, which writes the flag file, about 2.5 MiB of memory).
+bool isAscii(QStringView text) {
+    for (const QChar c : text)
+        if (c.unicode() >= 0x80) return false;
+    return true;
+}
+
+bool isAscii(const QByteArray& bytes) {
+    for (const char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+} // namespace
+
+std::optional<QByteArray> toWindows1252(const QString& text) {
+    if (isAscii(text)) return text.toLatin1();
+    QStringEncoder encoder(codePage);
+    QByteArray bytes = encoder.encode(text);
+    if (!encoder.isValid() || encoder.hasError()) return std::nullopt;
+    // ICU writes a lone surrogate as a substitute byte without reporting it: a text is only
+    // written when it reads back as it was.
+    if (fromWindows1252(bytes) != text) return std::nullopt;
+    return bytes;
+}
+
+QString fromWindows1252(const QByteArray& bytes) {
+    if (isAscii(bytes)) return QString::fromLatin1(bytes);
+    QStringDecoder decoder(codePage);
+    return decoder.decode(bytes);
+}
+
+} // namespace alambix

@@ -1,0 +1,134 @@
+// Our own help and course, where the desktop has no viewer for the teaching package's files.
+#include "windows/help/helpwindow.h"
+#include "windows/main/feuillep_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QToolButton>
+
+using namespace alambix;
+
+namespace {
+HelpWindow* openHelpWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* help = qobject_cast<HelpWindow*>(widget); help && help->isVisible()) return help;
+    return nullptr;
+}
+} // namespace
+
+class HelpWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        // A program folder holding our help and course, and the package's help file for which
+        // this desktop has no viewer.
+        m_folder = std::make_unique<QTemporaryDir>();
+        const QDir built(QStringLiteral(ALAMBIX_BUILD_DIR));
+        for (const char* file : {"aide/aide.md", "cours/cours.md", "cours/images/reflux.png"}) {
+            QVERIFY(QDir(m_folder->path()).mkpath(QFileInfo(file).path()));
+            QVERIFY(QFile::copy(built.filePath(file), m_folder->filePath(file)));
+        }
+        QFile(m_folder->filePath(QStringLiteral("Borix.hlp"))).open(QIODevice::WriteOnly);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_folder->path()));
+        m_window = std::make_unique<FeuilleP>(m_folder->path());
+        m_window->show();
+    }
+    void cleanup() {
+        if (HelpWindow* help = openHelpWindow()) help->close();
+        m_window.reset();
+    }
+
+    void helpOpensWithItsContents() {
+        QTest::mouseClick(m_window->findChild<QToolButton*>(QStringLiteral("Command7")),
+                          Qt::LeftButton);
+        HelpWindow* help = openHelpWindow();
+        QVERIFY(help);
+        auto* contents = help->findChild<QListWidget*>(QStringLiteral("sommaire"));
+        QCOMPARE(contents->count(), 10);
+        QCOMPARE(contents->item(3)->text(), QStringLiteral("Enregistrer un montage"));
+        // Whole on the screen, here 800 x 600, with room for its frame.
+        const QRect screen = help->screen()->availableGeometry();
+        QVERIFY(screen.contains(help->geometry().adjusted(-20, -40, 20, 20)));
+
+        // A contents entry brings its heading to the top of the text.
+        auto* browser = help->findChild<QTextBrowser*>(QStringLiteral("texte"));
+        QTest::mouseClick(contents->viewport(), Qt::LeftButton, {},
+                          contents->visualItemRect(contents->item(3)).center());
+        QVERIFY(browser->verticalScrollBar()->value() > 0);
+        QVERIFY(browser->cursorRect().top() < 20);
+        QCOMPARE(browser->textCursor().block().text(), QStringLiteral("Enregistrer un montage"));
+    }
+
+    void searchFindsAndSaysWhenNot() {
+        QTest::mouseClick(m_window->findChild<QToolButton*>(QStringLiteral("Command7")),
+                          Qt::LeftButton);
+        HelpWindow* help = openHelpWindow();
+        QVERIFY(help);
+        auto* search = help->findChild<QLineEdit*>(QStringLiteral("recherche"));
+        auto* browser = help->findChild<QTextBrowser*>(QStringLiteral("texte"));
+        QTest::keyClicks(search, QStringLiteral("lecteur"));
+        QTest::keyClick(search, Qt::Key_Return);
+        QCOMPARE(browser->textCursor().selectedText(), QStringLiteral("lecteur"));
+        const int first = browser->textCursor().position();
+        QTest::keyClick(search, Qt::Key_Return);
+        QVERIFY(browser->textCursor().position() != first);
+        search->clear();
+        QTest::keyClicks(search, QStringLiteral("xylophone"));
+        QTest::keyClick(search, Qt::Key_Return);
+        QCOMPARE(help->findChild<QLabel*>(QStringLiteral("introuvable"))->text(),
+                 QStringLiteral("Introuvable"));
+    }
+
+    void f1OpensTheCourseOnceSeen() {
+        QTest::keyClick(m_window.get(), Qt::Key_F1);
+        QVERIFY(!openHelpWindow());
+        QTest::mouseClick(m_window->findChild<QToolButton*>(QStringLiteral("Command9")),
+                          Qt::LeftButton);
+        HelpWindow* course = openHelpWindow();
+        QVERIFY(course);
+        course->close();
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTest::keyClick(m_window.get(), Qt::Key_F1);
+        course = openHelpWindow();
+        QVERIFY(course);
+        auto* contents = course->findChild<QListWidget*>(QStringLiteral("sommaire"));
+        QCOMPARE(contents->item(1)->text(), QStringLiteral("Distillation"));
+        // Every drawing of the course is there.
+        auto* browser = course->findChild<QTextBrowser*>(QStringLiteral("texte"));
+        const QString html = browser->toHtml();
+        QCOMPARE(html.count(QStringLiteral("<img")), 7);
+    }
+
+    void anchorsNameHeadings_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("anchor");
+        QTest::newRow("accents kept") << "Chauffage à reflux"
+                                      << "chauffage-à-reflux";
+        QTest::newRow("apostrophe dropped") << "La circulation de l'eau dans un réfrigérant"
+                                            << "la-circulation-de-leau-dans-un-réfrigérant";
+        QTest::newRow("question mark") << "Que manque-t-il ?"
+                                       << "que-manque-t-il-";
+    }
+    void anchorsNameHeadings() {
+        QFETCH(QString, title);
+        QTEST(headingAnchor(title), "anchor");
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<FeuilleP> m_window;
+};
+
+QTEST_MAIN(HelpWindowTest)
+#include "helpwindow_test.moc"

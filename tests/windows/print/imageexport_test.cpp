@@ -1,0 +1,161 @@
+// "Enregistrer l'image…" of the copy menu, driven through its file dialog with keys.
+#include "support/messagecatcher.h"
+#include "support/testfiles.h"
+#include "windows/main/feuillep_window.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QImage>
+#include <QMenu>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace alambix;
+
+namespace {
+
+// Fills the next file dialog: chooses the filter by keys, types the name and presses Enter;
+// any dialog after that one is cancelled.
+class DialogDriver : public QObject {
+public:
+    DialogDriver(int filter, QString name) : m_filter(filter), m_name(std::move(name)) {
+        connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
+        m_timer.start(10);
+    }
+    int dialogsSeen() const { return m_seen; }
+
+private:
+    void poll() {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        // The same dialog may show again, after a message: each showing counts.
+        if (!dialog || !dialog->isVisible()) {
+            m_current = nullptr;
+            return;
+        }
+        if (dialog == m_current) return;
+        m_current = dialog;
+        if (m_seen++ > 0) {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            return;
+        }
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        for (int i = 0; i < m_filter; ++i)
+            QTest::keyClick(types, Qt::Key_Down);
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        typeInto(name, m_name);
+        QTest::keyClick(name, Qt::Key_Return);
+    }
+    QTimer m_timer;
+    QPointer<QFileDialog> m_current;
+    int m_filter;
+    QString m_name;
+    int m_seen = 0;
+};
+
+QAction* menuItem(FeuilleP& main, const char* name) {
+    return main.findChild<QMenu*>(QStringLiteral("menucop"))
+        ->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class ImageExportTest : public QObject {
+    Q_OBJECT
+private slots:
+    void savesEachFormat_data();
+    void savesEachFormat();
+    void failedWriteKeepsTheOldFile();
+};
+
+void ImageExportTest::savesEachFormat_data() {
+    QTest::addColumn<int>("filter"); // 0 PNG, 1 SVG, 2 PDF
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("signature");
+    QTest::addColumn<bool>("withBackground");
+    QTest::newRow("png") << 0 << "a.png"
+                         << "a.png" << QByteArray("\x89PNG") << true;
+    QTest::newRow("svg by filter") << 1 << "b"
+                                   << "b.svg" << QByteArray("<?xml") << true;
+    QTest::newRow("pdf by filter") << 2 << "c"
+                                   << "c.pdf" << QByteArray("%PDF-") << true;
+    // The typed suffix wins over the filter, in any case.
+    QTest::newRow("typed PDF") << 0 << "d.Pdf"
+                               << "d.Pdf" << QByteArray("%PDF-") << true;
+    QTest::newRow("typed SVG") << 2 << "e.SVG"
+                               << "e.SVG" << QByteArray("<?xml") << true;
+    QTest::newRow("png after a copy without background")
+        << 0 << "f.PNG"
+        << "f.PNG" << QByteArray("\x89PNG") << false;
+}
+
+void ImageExportTest::savesEachFormat() {
+    QFETCH(int, filter);
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, signature);
+    QFETCH(bool, withBackground);
+    QTemporaryDir dir;
+    FeuilleP main(dir.path());
+    main.show();
+    main.model().click(Ballon);
+    const QString folder = dir.filePath(QStringLiteral("images"));
+    QVERIFY(QDir().mkpath(folder));
+    // The dialog opens in the set-up's folder.
+    main.document().setPath(folder + QStringLiteral("/m.C03"));
+    if (!withBackground) menuItem(main, "sansfond")->trigger();
+    DialogDriver driver(filter, typed);
+    MessageCatcher catcher;
+    menuItem(main, "enrimage")->trigger();
+    QCOMPARE(driver.dialogsSeen(), 1);
+    QVERIFY(catcher.messages().empty());
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{written});
+    const QByteArray bytes = fileBytes(QDir(folder).filePath(written));
+    QVERIFY2(bytes.startsWith(signature), bytes.left(16).constData());
+    QVERIFY(bytes.size() > 500);
+    if (signature.startsWith("\x89PNG")) {
+        const QImage image = QImage::fromData(bytes, "PNG");
+        QCOMPARE(image.size(), QSize(321, 490));
+        // The gradient runs from top to bottom; without it both corners have the back colour.
+        const QColor corner = image.pixelColor(2, 2);
+        const QColor bottom = image.pixelColor(2, 487);
+        QCOMPARE(corner != bottom, withBackground);
+    }
+}
+
+void ImageExportTest::failedWriteKeepsTheOldFile() {
+    QTemporaryDir dir;
+    FeuilleP main(dir.path());
+    main.show();
+    main.model().click(Ballon);
+    const QString old = dir.filePath(QStringLiteral("schema.png"));
+    QVERIFY(putFile(old, "ancien"));
+    main.document().setPath(dir.filePath(QStringLiteral("m.C03")));
+    DialogDriver driver(0, QStringLiteral("schema.png"));
+    MessageCatcher catcher(QMessageBox::Yes); // replace it: yes
+    // Files may grow to 1 kB: the image cannot be written, as on a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit saved = limit;
+    limit.rlim_cur = 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    menuItem(main, "enrimage")->trigger();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    // Back in the dialog after the message, which the driver cancels.
+    QCOMPARE(driver.dialogsSeen(), 2);
+    QCOMPARE(catcher.messages().size(), size_t(2));
+    QCOMPARE(catcher.messages().back().text, QStringLiteral("Ecriture impossible sur disque"));
+    QCOMPARE(fileBytes(old), QByteArray("ancien"));
+    QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.png*")}, QDir::Files),
+             QStringList{QStringLiteral("schema.png")});
+}
+
+QTEST_MAIN(ImageExportTest)
+#include "imageexport_test.moc"

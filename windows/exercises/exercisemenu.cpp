@@ -1,0 +1,104 @@
+#include "windows/exercises/exercisemenu.h"
+
+#include "session/exerciseopening.h"
+#include "session/exercisesession.h"
+#include "windows/exercises/exercisetext.h"
+
+#include "windows/exercises/fichexo_window.h"
+#include "windows/files/chargemontage.h"
+#include <QPrinter>
+
+#include <QMessageBox>
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace alambix {
+
+namespace {
+struct ItemInfo {
+    const char* name;
+    const char* caption; // a separator without one
+};
+
+const ItemInfo exerciseItems[] = {
+    {"openexo", "Ouvrir un exercice (énoncé + configuration)"},
+    {"opencor", "Voir la correction"},
+    {"separ02", nullptr},
+    {"savetexte", "Enregistrer le contenu de la fenêtre exercice"},
+    {"opentexte", "Retrouver un texte"},
+    {"imprimetexte", "Imprimer le contenu de la fenêtre exercice"},
+    {"separ03", nullptr},
+    {"Closexo", "Fermer l'exercice"},
+};
+} // namespace
+
+ExerciseMenu::ExerciseMenu(const ExerciseWorkspace& workspace, QWidget* parent)
+    : QMenu(QStringLiteral("optionexo"), parent), m_workspace(workspace) {
+    setObjectName(QStringLiteral("optionexo"));
+    for (const auto& item : exerciseItems) {
+        QAction* action =
+            item.caption ? addAction(QString::fromUtf8(item.caption)) : addSeparator();
+        action->setObjectName(QString::fromLatin1(item.name));
+    }
+    // The commands on the text panel.
+    connect(item("savetexte"), &QAction::triggered, this,
+            [this] { saveExerciseText(m_workspace); });
+    connect(item("opentexte"), &QAction::triggered, this,
+            [this] { openExerciseText(m_workspace); });
+    connect(item("imprimetexte"), &QAction::triggered, this,
+            [this] { printExerciseText(m_workspace, printer()); });
+    connect(item("Closexo"), &QAction::triggered, this, [this] { closeExercise(m_workspace); });
+    connect(item("openexo"), &QAction::triggered, this, &ExerciseMenu::openExercise);
+    connect(item("opencor"), &QAction::triggered, this, &ExerciseMenu::showCorrection);
+}
+
+void ExerciseMenu::openExercise() {
+    if (!confirmDiscard(m_workspace.session, &m_workspace.window)) return;
+    Fichexo fichexo(m_workspace);
+    fichexo.exec();
+}
+
+bool ExerciseMenu::openFile(const QString& path) {
+    if (!confirmDiscard(m_workspace.session, &m_workspace.window)) return false;
+    return openExerciseFile(m_workspace, path);
+}
+
+void ExerciseMenu::showCorrection() {
+    if (!confirmDiscard(m_workspace.session, &m_workspace.window)) return;
+    QWidget& window = m_workspace.window;
+    SetupDocument& document = m_workspace.document;
+    QWidget& view = m_workspace.view;
+    window.setCursor(Qt::WaitCursor);
+    ExerciseTarget target{m_workspace.session, *m_workspace.supertext.document(), document,
+                          [&document, &view] { chargemontage(document, &view); }};
+    const OpeningResult result = openCorrection(target);
+    window.unsetCursor();
+    if (result.status != OpeningStatus::Opened) {
+        const ExerciseMessage message = openingMessage(result);
+        QMessageBox::critical(&window, message.title, message.text);
+        return;
+    }
+    m_workspace.supertext.setReadOnly(true);
+    if (!result.document.isEmpty()) m_workspace.supertext.moveCursor(QTextCursor::Start);
+    m_workspace.session.setTextemodifie(false);
+}
+
+ExerciseMenu::~ExerciseMenu() = default;
+
+QPrinter& ExerciseMenu::printer() {
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+QAction* ExerciseMenu::item(const char* name) const {
+    return findChild<QAction*>(QString::fromLatin1(name));
+}
+
+void ExerciseMenu::popupFor(const QPoint& where, bool fromKeyboard) {
+    item("opencor")->setEnabled(m_workspace.session.exocorrige());
+    item("Closexo")->setEnabled(m_workspace.session.isOpen());
+    popup(where);
+    if (fromKeyboard) setActiveAction(item("openexo"));
+}
+
+} // namespace alambix

@@ -1,0 +1,128 @@
+#pragma once
+// `feuilleP`, the main window: element buttons, drawing, set-up name, hint line, command bar
+// and the rich-text panel. Closing it ends the program.
+
+#include "session/exercisesession.h"
+#include "session/setupdocument.h"
+#include "windows/common/twips.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTextEdit;
+class QTimer;
+
+namespace alambix {
+
+class DessinWidget;
+class ElementButton;
+class ExerciseMenu;
+
+class FeuilleP : public QWidget {
+    Q_OBJECT
+public:
+    // `programFolder` holds the flag file, help and course; by default the executable's folder.
+    explicit FeuilleP(const QString& programFolder = QString(), QWidget* parent = nullptr);
+    ~FeuilleP() override;
+
+    SetupDocument& document() { return m_document; }
+    SetupModel& model() { return m_document.model(); }
+    ExerciseSession& exercise() { return m_exercise; }
+    DessinWidget* dessin() const { return m_dessin; }
+
+    // `fondessin`: paints the drawing's gradient, makes it the background and redraws.
+    void fondessin();
+    // `nomontage`: writes the set-up's name into `Label1`, or leaves it empty and white.
+    void nomontage();
+
+    // The hint line `info`.
+    QString hint() const;
+    void setHint(const QString& text);
+
+    // `ecritintro`: gives the text panel back to the introduction.
+    void ecritintro();
+    // "&Nouveau": switches every element off and forgets the set-up's file.
+    void nouveau();
+    // "&Aide" and "&Voir le cours": open the help or the course with the desktop's viewer.
+    void openHelp();
+    void openCourse();
+    // Loads the set-up file named on the command line, as the open dialog does: the same
+    // messages when it is missing or not a set-up; then the window stays empty and unnamed.
+    void openSetupFile(const QString& path);
+    // Opens the exercise file named on the command line, as the exercise window does.
+    void openExerciseFile(const QString& path);
+    // Whether F1 opens the course (after "&Voir le cours" was used once).
+    bool courseOnF1() const { return m_courseOnF1; }
+
+    // Where the content stands in the client area: centred in a window larger than its page.
+    QPoint contentOffset() const { return m_contentOffset; }
+
+    bool isAnimating() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildCommandBar();
+    void buildElementButtons();
+    void buildRightPanel();
+    // `desdes`'s view part, after every redraw: recolours the buttons, names the set-up and
+    // runs the pump's water while the vacuum flask stands on the bench.
+    void showSetup();
+    void applySmallScreenRule();
+    void placeContent();
+    bool askToClose();
+    void unload();
+    // "OUI" in the flag file, once: at the first paint, or a second after the start.
+    void writeRunningFlag();
+    void tickWater();
+    void hintFor(QObject* area);
+    // `fileName` with the desktop's viewer, else our own Markdown `ownDocument`.
+    void openDocument(const QString& fileName, const QString& ownDocument, const QString& title);
+    void showExerciseMenu(bool fromKeyboard);
+    void showExplanation(const QString& text, QObject* button);
+
+    QString m_programFolder;
+    SetupDocument m_document;
+    ExerciseSession m_exercise;
+    std::array<ElementButton*, ElementCount> m_check1{};
+    DessinWidget* m_dessin = nullptr;
+    QLabel* m_label1 = nullptr;
+    QLabel* m_image2 = nullptr;
+    QLabel* m_info = nullptr;
+    QLabel* m_btexo = nullptr;
+    QLineEdit* m_fich = nullptr;
+    QTextEdit* m_supertext = nullptr;
+    QLabel* m_robi = nullptr;
+    QTimer* m_timer1 = nullptr;
+    QMenu* m_menucop = nullptr;
+    ExerciseMenu* m_optionexo = nullptr;
+    // The reason shown in the hint line after a click, and the button it stays on.
+    QString m_explanation;
+    QObject* m_explainedButton = nullptr;
+    QRect m_infoGeometry;
+    bool m_unloaded = false;
+    bool m_flagWritten = false;
+    bool m_courseOnF1 = false;
+    // The background of the last copy, kept for "Enregistrer l'image…".
+    bool m_copyWithBackground = true;
+    bool m_applyingScreenRule = false;
+    QPoint m_contentOffset;
+};
+
+} // namespace alambix
