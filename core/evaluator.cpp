@@ -1,7 +1,7 @@
 #include "core/evaluator.h"
 
 #include "core/blanks.h"
-
+#include "core/evaluatortext.h"
 #include "core/numberformat.h"
 
 #include <algorithm>
@@ -12,167 +12,12 @@
 
 namespace alambix {
 
+using namespace evaluation;
+
 namespace {
-
-// A run-time failure inside the evaluation; never leaves this file.
-struct RunTimeFailure {};
-
-[[noreturn]] void fail() {
-    throw RunTimeFailure{};
-}
-
-// Positions and counters are 16-bit: anything beyond is a failure, as an overflow would be.
-int pos16(long long value) {
-    if (value > 32767 || value < -32768) fail();
-    return static_cast<int>(value);
-}
-
-int next16(int value) {
-    return pos16(static_cast<long long>(value) + 1);
-}
-
-using Str = std::u16string;
-using View = std::u16string_view;
-
-// The expression while it is rewritten: a gap buffer, so that replacing a piece of text costs
-// the distance from the previous replacement rather than the length of the whole text (the
-// steps work their way through the text from one end to the other).
-class Text {
-public:
-    Text() = default;
-    explicit Text(Str text) { assign(std::move(text)); }
-
-    int size() const { return static_cast<int>(m_buffer.size() - (m_gapEnd - m_gapStart)); }
-    // The character at 0-based `index`, which must lie inside the text.
-    char16_t operator[](int index) const {
-        const auto i = static_cast<std::size_t>(index);
-        return i < m_gapStart ? m_buffer[i] : m_buffer[i + (m_gapEnd - m_gapStart)];
-    }
-    Str str() const { return slice(0, size()); }
-    // The `count` characters from 0-based `start`, both inside the text.
-    Str slice(int start, int count) const {
-        Str result;
-        result.reserve(static_cast<std::size_t>(count));
-        for (int i = start; i < start + count; ++i)
-            result.push_back((*this)[i]);
-        return result;
-    }
-    void assign(Str text) {
-        m_buffer = std::move(text);
-        m_gapStart = m_gapEnd = m_buffer.size();
-    }
-    // Replaces the `count` characters from 0-based `start` (fewer near the end) by `with`.
-    void replace(int start, int count, View with) {
-        const auto at = static_cast<std::size_t>(start);
-        const std::size_t removed =
-            std::min(static_cast<std::size_t>(count), static_cast<std::size_t>(size()) - at);
-        moveGap(at);
-        m_gapEnd += removed;
-        if (m_gapEnd - m_gapStart < with.size()) {
-            const std::size_t grow = with.size() + m_buffer.size() / 2 + 16;
-            m_buffer.insert(m_gapEnd, grow, u' ');
-            m_gapEnd += grow;
-        }
-        std::copy(with.begin(), with.end(), m_buffer.begin() + std::ptrdiff_t(m_gapStart));
-        m_gapStart += with.size();
-    }
-
-private:
-    void moveGap(std::size_t at) {
-        char16_t* data = m_buffer.data();
-        if (at < m_gapStart) {
-            const std::size_t n = m_gapStart - at;
-            std::memmove(data + m_gapEnd - n, data + at, n * sizeof(char16_t));
-            m_gapStart = at;
-            m_gapEnd -= n;
-        } else if (at > m_gapStart) {
-            const std::size_t n = at - m_gapStart;
-            std::memmove(data + m_gapStart, data + m_gapEnd, n * sizeof(char16_t));
-            m_gapStart += n;
-            m_gapEnd += n;
-        }
-    }
-
-    Str m_buffer;
-    std::size_t m_gapStart = 0;
-    std::size_t m_gapEnd = 0;
-};
-
-// The character at 1-based `position`; a null character beyond the end. A position below 1 is
-// a failure.
-char16_t charAt(const Text& text, int position) {
-    if (position < 1) fail();
-    return position <= text.size() ? text[position - 1] : u'\0';
-}
-
-// As charAt, but looking beyond the end is a failure too.
-char16_t charAtStrict(const Text& text, int position) {
-    if (position < 1 || position > text.size()) fail();
-    return text[position - 1];
-}
-
-// Whether the characters at 1-based `position` are `pattern` (shorter text near the end never
-// matches).
-bool at(const Text& text, int position, std::string_view pattern) {
-    if (position < 1) fail();
-    const int start = position - 1;
-    if (start + int(pattern.size()) > text.size()) return false;
-    for (std::size_t i = 0; i < pattern.size(); ++i)
-        if (text[start + int(i)] != char16_t(pattern[i])) return false;
-    return true;
-}
-
-bool isDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
-
-bool isOperator(char16_t c) {
-    return c == u'^' || c == u'/' || c == u'*' || c == u'-' || c == u'+';
-}
-
-void upperAndUnblank(Str& text) {
-    std::size_t kept = 0;
-    for (const char16_t c : text) {
-        if (c == u' ') continue;
-        // Character by character, so that positions never move.
-        text[kept++] = c < 128 ? (c >= u'a' && c <= u'z' ? char16_t(c - 32) : c)
-                               : QChar(c).toUpper().unicode();
-    }
-    text.resize(kept);
-}
-
-double checked(double value) {
-    if (!std::isfinite(value)) fail();
-    return value;
-}
-
-double readNumber(View text) {
-    const std::optional<double> value =
-        lirenombre(QStringView(text.data(), qsizetype(text.size())));
-    if (!value) fail();
-    return *value;
-}
-
-Str writeNumber(double value) {
-    const QString text = trimBlanks(ecrirenombre(checked(value)));
-    return Str(reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size()));
-}
 
 double pi() {
     return 4 * std::atan(1.0);
-}
-
-constexpr std::string_view functionCodes[] = {"COS", "SIN", "TAN", "ICO", "ISI",
-                                              "ITA", "LOG", "LON", "EXP", "SQR"};
-
-constexpr char16_t operatorOrder[] = {u'^', u'/', u'*', u'-', u'+'};
-
-bool functionCodeAt(const Text& text, int position) {
-    const char16_t first = charAt(text, position);
-    if (View(u"CSTILE").find(first) == View::npos || first == 0) return false;
-    for (const std::string_view code : functionCodes)
-        if (at(text, position, code)) return true;
-    return false;
 }
 
 double arcSine(double x) {
@@ -219,91 +64,6 @@ double applyOperator(char16_t op, double a, double b) {
     default:
         return checked(a + b);
     }
-}
-
-Str toStr(const QString& text) {
-    return Str(reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size()));
-}
-
-QString toQString(View text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
-}
-
-// Lexical shape of the texts the normalisation leaves unchanged, used to know when a piece of
-// the text can be normalised on its own: blank-separated tokens, each an operator, a function
-// code or a number, optionally behind opening parentheses and before closing ones (never both
-// around a plain number, which the normalisation would unwrap), in an order that the
-// normalisation keeps as it is.
-enum class Token { Operator, Code, Number, Other };
-
-Token classify(View token) {
-    if (token.size() == 1 && isOperator(token[0])) return Token::Operator;
-    std::size_t i = 0;
-    while (i < token.size() && token[i] == u'(')
-        ++i;
-    const bool opened = i > 0;
-    const View rest = token.substr(i);
-    for (const std::string_view code : functionCodes)
-        if (rest.size() == 3 && rest[0] == char16_t(code[0]) && rest[1] == char16_t(code[1]) &&
-            rest[2] == char16_t(code[2]))
-            return Token::Code;
-    if (i < token.size() && token[i] == u'-') ++i;
-    const std::size_t digits = i;
-    while (i < token.size() && (isDigit(token[i]) || token[i] == u'.'))
-        ++i;
-    if (i == digits) return Token::Other;
-    if (i < token.size() && (token[i] == u'E' || token[i] == u'D')) {
-        ++i;
-        if (i < token.size() && (token[i] == u'+' || token[i] == u'-')) ++i;
-        const std::size_t exponent = i;
-        while (i < token.size() && isDigit(token[i]))
-            ++i;
-        if (i == exponent) return Token::Other;
-    }
-    const std::size_t closing = i;
-    while (i < token.size() && token[i] == u')')
-        ++i;
-    if (i != token.size() || (opened && i > closing)) return Token::Other;
-    return Token::Number;
-}
-
-// Whether the tokens between the blanks at 0-based `from` and `to` have that shape; `atStart`
-// when `from` is the text's first character, `atEnd` when `to` is its last.
-bool stableTokens(const Text& t, int from, int to, bool atStart, bool atEnd) {
-    if (t[from] != u' ' || t[to] != u' ') return false;
-    Token previous = Token::Other;
-    char16_t previousOperator = 0;
-    bool first = true;
-    Str token;
-    for (int i = from + 1; i <= to; ++i) {
-        if (t[i] != u' ') {
-            token.push_back(t[i]);
-            continue;
-        }
-        if (token.empty()) return false; // two blanks in a row
-        const Token kind = classify(token);
-        if (kind == Token::Other) return false;
-        if (first && atStart && kind == Token::Operator && (token[0] == u'+' || token[0] == u'-'))
-            return false;
-        if (!first) {
-            if (previous == Token::Operator && kind == Token::Operator) return false;
-            if (previous == Token::Operator && kind == Token::Number && token[0] == u'-' &&
-                (previousOperator == u'+' || previousOperator == u'-'))
-                return false;
-            if (previous == Token::Code && kind == Token::Operator) return false;
-            if (previous == Token::Number && kind != Token::Operator) return false;
-        }
-        previous = kind;
-        previousOperator = kind == Token::Operator ? token[0] : 0;
-        first = false;
-        token.clear();
-    }
-    if (atEnd && !first && previous == Token::Code) return false;
-    return true;
-}
-
-bool plainStart(char16_t c) {
-    return isDigit(c) || c == u'.' || (c >= u'A' && c <= u'Z');
 }
 
 } // namespace

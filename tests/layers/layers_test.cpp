@@ -139,6 +139,19 @@ QStringList includesAgainstTheOrder(const QString& root) {
     return faults;
 }
 
+// Every file under `root` whose name matches one of `patterns`, relative to `root`, outside the
+// build folders.
+QStringList treeFiles(const QString& root, const QStringList& patterns) {
+    QStringList files;
+    const QDir rootDir(root);
+    QDirIterator it(root, patterns, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString relative = rootDir.relativeFilePath(it.next());
+        if (!relative.startsWith("build")) files << relative;
+    }
+    return files;
+}
+
 bool plant(const QString& root, const QString& file, const QByteArray& text) {
     const QString path = QDir(root).filePath(file);
     QDir().mkpath(QFileInfo(path).path());
@@ -159,6 +172,35 @@ private slots:
                                               " includes against the order of the layers"));
         // the check did read the tree
         QVERIFY(QFileInfo::exists(ALAMBIX_SOURCE_DIR "/core/setupmodel.h"));
+    }
+
+    // One file per responsibility: none grows past 800 lines.
+    void noSourceFileOver800Lines() {
+        QStringList long_;
+        for (const QString& relative : treeFiles(ALAMBIX_SOURCE_DIR, {"*.cpp", "*.h"})) {
+            QFile file(QDir(ALAMBIX_SOURCE_DIR).filePath(relative));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const qsizetype lines = file.readAll().count('\n');
+            if (lines > 800) long_ << relative + ": " + QString::number(lines) + " lines";
+        }
+        QVERIFY2(long_.isEmpty(), qPrintable(long_.join('\n')));
+    }
+
+    // Paths of the project, not of whatever project includes it: the build also works as a
+    // subproject, with the data beside the program.
+    void cmakeNamesTheProjectsOwnPaths() {
+        QStringList faults;
+        const QStringList files = treeFiles(ALAMBIX_SOURCE_DIR, {"CMakeLists.txt", "*.cmake"});
+        QVERIFY(files.contains("CMakeLists.txt"));
+        for (const QString& relative : files) {
+            QFile file(QDir(ALAMBIX_SOURCE_DIR).filePath(relative));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(file.readAll());
+            for (const char* name : {"CMAKE_SOURCE_DIR", "CMAKE_BINARY_DIR"})
+                if (text.contains(QLatin1String("${") + name + '}'))
+                    faults << relative + " uses " + name;
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
 
     void plantedIncludes_data() {
