@@ -241,7 +241,7 @@ void FeuilleP::buildElementButtons() {
     for (int i = 0; i < ElementCount; ++i) {
         auto* button = new ElementButton(i, this);
         button->setGeometry(twipsRect(120, elementButtonTopTwips(i), 1215, 525));
-        connect(button, &QPushButton::clicked, this, [this, i] {
+        connect(button, &QAbstractButton::clicked, this, [this, i] {
             const bool taken = model().click(i);
             // A click the model refused leaves the button as the model says.
             m_check1.at(static_cast<std::size_t>(i))->showValue(model().value(i));
