@@ -102,6 +102,53 @@ int receiverOn(const SetupValues& values) {
 }
 } // namespace
 
+SetupRole roleOf(int element) {
+    switch (element) {
+    case VerreAPied:
+    case Becher:
+    case Erlenmeyer:
+    case FioleAVide: // it takes the filtrate
+        return SetupRole::Receiver;
+    case Ballon:
+        return SetupRole::Heating;
+    case ColonneDeVigreux:
+        return SetupRole::Column;
+    case Thermometre:
+        return SetupRole::Thermometer;
+    case PlaqueChromato:
+    case Couvercle:
+        return SetupRole::Chromatography;
+    default:
+        return SetupRole::UpperPiece;
+    }
+}
+
+QString roleText(SetupRole role) {
+    switch (role) {
+    case SetupRole::Receiver:
+        return QStringLiteral("le récipient qui recueille le produit");
+    case SetupRole::UpperPiece:
+        return QStringLiteral("la pièce montée au-dessus du récipient ou du ballon");
+    case SetupRole::Heating:
+        return QStringLiteral("le chauffage");
+    case SetupRole::Column:
+        return QStringLiteral("la colonne de fractionnement");
+    case SetupRole::Thermometer:
+        return QStringLiteral("la mesure de la température des vapeurs");
+    case SetupRole::Chromatography:
+        return QStringLiteral("la chromatographie");
+    }
+    return QString();
+}
+
+QString elementInSentence(int element) {
+    return the(element);
+}
+
+QString setupNameInSentence(const QString& name) {
+    return withArticle(name.left(1).toLower() + name.mid(1));
+}
+
 QString switchOffReason(const SwitchOff& s) {
     using R = SwitchOffRule;
     switch (s.rule) {
@@ -291,8 +338,7 @@ QString whyNameText(const SetupValues& values) {
         pieces = QStringLiteral("Le Réfrigérant à boules, vertical sur le Ballon et chauffe "
                                 "ballon, condense les vapeurs qui retombent dans le ballon : rien "
                                 "ne s'échappe pendant le chauffage.");
-    return pieces +
-           QStringLiteral(" C'est %1.").arg(withArticle(name.left(1).toLower() + name.mid(1)));
+    return pieces + QStringLiteral(" C'est %1.").arg(setupNameInSentence(name));
 }
 
 } // namespace alambix

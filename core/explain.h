@@ -36,6 +36,16 @@ SetupValues afterClicks(const SetupValues& values, const std::vector<int>& click
 // chauffe ballon, puis Réfrigérant à boules", "retirer Bécher, puis ajouter Erlenmeyer".
 QString describeClicks(const SetupValues& values, const std::vector<int>& clicks);
 
+// The part a piece plays in a set-up: where a check of the set-up tells the pupil to look.
+enum class SetupRole { Receiver, UpperPiece, Heating, Column, Thermometer, Chromatography };
+SetupRole roleOf(int element);
+// The role in a sentence: "le récipient qui recueille le produit", "le chauffage", ...
+QString roleText(SetupRole role);
+// The element in a sentence, with its article: "le Bécher", "la Fiole à vide".
+QString elementInSentence(int element);
+// A set-up's name in a sentence, with its article: "une distillation".
+QString setupNameInSentence(const QString& name);
+
 // The answer to "Que manque-t-il ?" for `values`.
 QString missingText(const SetupValues& values);
 // The answer to "Pourquoi ce nom ?": which pieces make the set-up its name; empty without one.
