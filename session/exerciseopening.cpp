@@ -81,6 +81,12 @@ OpeningResult openStatement(ExerciseTarget& target, const QString& exercisePath,
     if (result.status != OpeningStatus::Opened) return result;
     session.setFich(exercisePath);
     session.setExocorrige(corrected);
+    // The set-up of the correction is what "Vérifier mon montage" compares the pupil's with.
+    const std::optional<ExerciseDocument> correction = readCorrection(exercisePath);
+    session.startChecks(correction && !isBlank(correction->setup)
+                            ? resolveInFolder(withSeparator(QFileInfo(exercisePath).absolutePath()),
+                                              correction->setup)
+                            : QString());
     // A set-up that cannot be loaded says so itself; the statement stays open.
     loadSetupFile(target, session.repexo(), statement->setup);
     session.setTextemodifie(false);
@@ -98,6 +104,7 @@ OpeningResult openCorrection(ExerciseTarget& target) {
     OpeningResult result = openDocument(target, *correction, folder, false);
     if (result.status != OpeningStatus::Opened) return result;
     loadSetupFile(target, folder, correction->setup);
+    session.setCorrectionShown();
     session.setTextemodifie(false);
     result.editable = false;
     return result;

@@ -50,12 +50,14 @@ struct ExerciseTarget {
 
 // Opens the exercise file `exercisePath`, whose names are resolved in the session's `repexo`:
 // its statement replaces the panel's text, `fich` names the exercise, `exocorrige` becomes
-// `corrected` (what the preview showed), and the statement's set-up, when it has one, is
-// loaded. On a failure nothing changes.
+// `corrected` (what the preview showed), the checks of the pupil's set-up start again against
+// the correction's set-up, and the statement's set-up, when it has one, is loaded. On a failure
+// nothing changes.
 OpeningResult openStatement(ExerciseTarget& target, const QString& exercisePath, bool corrected);
 
 // "Voir la correction" of the exercise `fich` names: its correction replaces the panel's text
-// and its correction set-up is loaded, each when it has one; the panel is then read-only.
+// and its correction set-up is loaded, each when it has one; the panel is then read-only and
+// the pupil's set-up no longer checked.
 // The names are resolved in the exercise file's own folder. On a failure nothing changes.
 OpeningResult openCorrection(ExerciseTarget& target);
 

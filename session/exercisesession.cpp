@@ -7,7 +7,25 @@ ExerciseSession::ExerciseSession(QObject* parent) : QObject(parent) {}
 void ExerciseSession::setFich(const QString& path) {
     if (path == m_fich) return;
     m_fich = path;
+    // Another file in the panel: the checks belonged to the exercise that was there.
+    const bool hadChecks = !m_expectedSetup.isEmpty();
+    m_expectedSetup.clear();
+    m_hintLadder = HintLadder();
     emit fichChanged(m_fich);
+    if (hadChecks) emit checkingChanged();
+}
+
+void ExerciseSession::startChecks(const QString& expectedSetup) {
+    m_expectedSetup = expectedSetup;
+    m_correctionShown = false;
+    m_hintLadder = HintLadder();
+    emit checkingChanged();
+}
+
+void ExerciseSession::setCorrectionShown() {
+    if (m_correctionShown) return;
+    m_correctionShown = true;
+    emit checkingChanged();
 }
 
 void ExerciseSession::textEdited() {

@@ -3,6 +3,8 @@
 // pupil changed its text, and the folder its files are found in. The main window shows it; the
 // exercise window and the exercise menu act on it.
 
+#include "core/setupcheck.h"
+
 #include <QObject>
 #include <QString>
 
@@ -32,14 +34,34 @@ public:
     QString repexo() const { return m_repexo; }
     void setRepexo(const QString& folder);
 
+    // "Vérifier mon montage". The correction's set-up file the pupil's set-up is compared
+    // with; empty when the exercise has none.
+    QString expectedSetup() const { return m_expectedSetup; }
+    // The pupil may check now: the open exercise has a correction set-up and its correction is
+    // not shown yet.
+    bool canCheckSetup() const {
+        return isOpen() && !m_expectedSetup.isEmpty() && !m_correctionShown;
+    }
+    // An exercise was opened: its correction's set-up, and the checks counted from none.
+    void startChecks(const QString& expectedSetup);
+    // "Voir la correction" showed the answer: nothing is left to check.
+    void setCorrectionShown();
+    HintLadder& hintLadder() { return m_hintLadder; }
+    const HintLadder& hintLadder() const { return m_hintLadder; }
+
 signals:
     void fichChanged(const QString& path);
+    // canCheckSetup() may have changed, or the checks started again.
+    void checkingChanged();
 
 private:
     QString m_fich;
     QString m_repexo;
     bool m_exocorrige = false;
     bool m_textemodifie = false;
+    QString m_expectedSetup;
+    bool m_correctionShown = false;
+    HintLadder m_hintLadder;
 };
 
 } // namespace alambix
