@@ -1,5 +1,6 @@
 #include "cli/drawcommand.h"
 
+#include "cli/clicklist.h"
 #include "cli/printline.h"
 
 #include "core/explain.h"
@@ -58,7 +59,7 @@ std::optional<QString> parse(const QStringList& args, DrawOptions& options) {
         else if (arg == QLatin1String("--click")) {
             QString list;
             error = value(list);
-            if (!error) options.clicks += list.split(QLatin1Char(','), Qt::SkipEmptyParts);
+            if (!error) options.clicks += clickTokens(list);
         } else if (arg == QLatin1String("--no-background"))
             options.withBackground = false;
         else if (arg == QLatin1String("--explain"))
@@ -67,14 +68,7 @@ std::optional<QString> parse(const QStringList& args, DrawOptions& options) {
             error = QStringLiteral("option inconnue: %1").arg(arg);
         if (error) return error;
     }
-    for (const QString& token : options.clicks) {
-        if (token.trimmed() == QLatin1String("N")) continue;
-        bool ok = false;
-        const int index = token.trimmed().toInt(&ok);
-        if (!ok || index < 0 || index >= ElementCount)
-            return QStringLiteral("élément inconnu dans --click: %1").arg(token);
-    }
-    return std::nullopt;
+    return clickListError(options.clicks);
 }
 
 // The program's message for a file, followed by the file's path.
@@ -116,10 +110,7 @@ int runDraw(const QStringList& args) {
     std::vector<SwitchOff> lastClickSwitchOffs;
     for (const QString& token : options.clicks) {
         lastClickSwitchOffs.clear();
-        if (token.trimmed() == QLatin1String("N"))
-            model.clearAll();
-        else if (model.click(token.trimmed().toInt()))
-            lastClickSwitchOffs = model.lastSwitchOffs();
+        if (applyClick(model, token)) lastClickSwitchOffs = model.lastSwitchOffs();
     }
 
     if (!options.save.isEmpty()) {

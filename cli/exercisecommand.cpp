@@ -1,5 +1,6 @@
 #include "cli/exercisecommand.h"
 
+#include "cli/clicklist.h"
 #include "cli/printline.h"
 
 #include "core/elements.h"
@@ -10,6 +11,7 @@
 #include "session/exerciseopening.h"
 #include "session/exercisesession.h"
 #include "session/introtext.h"
+#include "session/setupcheck.h"
 #include "session/setupdocument.h"
 
 #include <QFileInfo>
@@ -22,7 +24,9 @@ namespace alambix::cli {
 namespace {
 int usageError(const QString& message) {
     printLine(QStringLiteral("alambix-cli exercise: ") + message, stderr);
-    printLine(QStringLiteral("usage: alambix-cli exercise [--correction] FILE.E08"), stderr);
+    printLine(QStringLiteral("usage: alambix-cli exercise [--correction] FILE.E08\n"
+                             "       alambix-cli exercise --check FILE.E08 [--click LIST]"),
+              stderr);
     return 2;
 }
 
@@ -77,10 +81,21 @@ void loadSetup(SetupDocument& document) {
 int runExercise(const QStringList& args) {
     QString file;
     bool correction = false;
-    for (const QString& arg : args) {
+    bool check = false;
+    QStringList clicks;
+    bool clicksGiven = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
         if (arg == QLatin1String("--correction"))
             correction = true;
-        else if (arg.startsWith(QLatin1String("--")))
+        else if (arg == QLatin1String("--check"))
+            check = true;
+        else if (arg == QLatin1String("--click")) {
+            if (i + 1 >= args.size())
+                return usageError(QStringLiteral("--click attend une valeur"));
+            clicks += clickTokens(args.at(++i));
+            clicksGiven = true;
+        } else if (arg.startsWith(QLatin1String("--")))
             return usageError(QStringLiteral("option inconnue: ") + arg);
         else if (file.isEmpty())
             file = arg;
@@ -88,6 +103,11 @@ int runExercise(const QStringList& args) {
             return usageError(QStringLiteral("un seul fichier d'exercice"));
     }
     if (file.isEmpty()) return usageError(QStringLiteral("il manque le fichier d'exercice"));
+    // The pupil checks the set-up before the correction is shown, never after.
+    if (check && correction)
+        return usageError(QStringLiteral("--check et --correction ne vont pas ensemble"));
+    if (clicksGiven && !check) return usageError(QStringLiteral("--click va avec --check"));
+    if (const auto error = clickListError(clicks)) return usageError(*error);
 
     // The start-up state: no exercise, the introduction in the panel, no set-up.
     ExerciseSession session;
@@ -112,6 +132,17 @@ int runExercise(const QStringList& args) {
         if (!corrected.document.isEmpty()) document = corrected.document;
         editable = corrected.editable;
     }
+    // The pupil's clicks, then "Vérifier mon montage", as the pupil's first check.
+    std::optional<SetupCheck> checked;
+    if (check) {
+        for (const QString& token : clicks)
+            applyClick(setup.model(), token);
+        checked = checkSetup(session, setup.model().values());
+        if (checked->status != CheckStatus::Checked) {
+            printLine(checkMessage(*checked).text, stderr);
+            return 1;
+        }
+    }
 
     printItem("title", preview->title);
     printItem("lamps", QString::number(preview->litLamps()));
@@ -124,6 +155,19 @@ int runExercise(const QStringList& args) {
     printItem("name", recogniseSetup(setup.model().values()));
     printItem("elements", setupText(setup.model().values()));
     printItem("enabled", setupText(setup.model().enabledStates()));
+    if (checked) {
+        auto indices = [](const std::vector<int>& elements) {
+            QStringList list;
+            for (int k : elements)
+                list << QString::number(k);
+            return list.join(QLatin1Char(','));
+        };
+        const bool right = checked->difference.isRight();
+        printItem("verdict", right ? QStringLiteral("correct") : QStringLiteral("incorrect"));
+        printItem("missing", indices(checked->difference.missing));
+        printItem("extra", indices(checked->difference.extra));
+        printItem("hint", right ? QString() : checked->text);
+    }
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 

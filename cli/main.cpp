@@ -20,7 +20,8 @@ int usage() {
                "       alambix-cli calc [--radians] [--scientific] EXPRESSION...\n"
                "       alambix-cli calc --keys [--trace] KEY...\n"
                "       alambix-cli rtf FILE|--intro [--output OUT.rtf|.html|.odt|.txt|.pdf]\n"
-               "       alambix-cli exercise [--correction] FILE.E08\n",
+               "       alambix-cli exercise [--correction] FILE.E08\n"
+               "       alambix-cli exercise --check FILE.E08 [--click LIST]\n",
                stderr);
     return 2;
 }

@@ -31,6 +31,8 @@ private slots:
     void outputs();
     void failures_data();
     void failures();
+    void check_data();
+    void check();
 
 private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
@@ -48,6 +50,8 @@ void ExerciseCommandTest::initTestCase() {
     QVERIFY(putFile(path("absent.E08"), exercise({"absent.rtf"})));
     QVERIFY(putFile(path("corrabsent.E08"), exercise({"enonce.rtf", "", "absent.rtf"})));
     QVERIFY(putFile(path("damaged.E08"), record("enonce.rtf") + record(127, "x")));
+    QVERIFY(
+        putFile(path("badcorrection.E08"), exercise({"enonce.rtf", "", "", "pas-un-montage.C03"})));
 }
 
 void ExerciseCommandTest::outputs_data() {
@@ -114,6 +118,27 @@ void ExerciseCommandTest::failures_data() {
     QTest::newRow("correction missing")
         << QStringList{QStringLiteral("--correction"), path("corrabsent.E08")} << 1
         << "Le fichier " + path("absent.rtf") + " est introuvable\n";
+    const QString checking = QStringLiteral("--check");
+    QTest::newRow("check, no correction set-up")
+        << QStringList{checking, pack + "vin.E08"} << 1
+        << "Cet exercice n'a pas de montage corrigé : il n'y a pas de montage auquel comparer le "
+           "vôtre.\n";
+    QTest::newRow("check, correction set-up unreadable")
+        << QStringList{checking, path("badcorrection.E08")} << 1
+        << "Le montage corrigé de cet exercice ne peut pas être lu :\n" +
+               path("pas-un-montage.C03") + "\nCe fichier ne correspond pas à cette application.\n";
+    QTest::newRow("check, damaged exercise")
+        << QStringList{checking, path("damaged.E08")} << 1 << check;
+    QTest::newRow("check after the correction")
+        << QStringList{checking, QStringLiteral("--correction"), pack + "reflux.E08"} << 2
+        << "alambix-cli exercise:";
+    QTest::newRow("clicks without a check")
+        << QStringList{QStringLiteral("--click"), QStringLiteral("3"), pack + "reflux.E08"} << 2
+        << "alambix-cli exercise:";
+    QTest::newRow("unknown element clicked")
+        << QStringList{checking, QStringLiteral("--click"), QStringLiteral("3,14"),
+                       pack + "reflux.E08"}
+        << 2 << "alambix-cli exercise:";
     QTest::newRow("no file") << QStringList{} << 2 << "alambix-cli exercise:";
     QTest::newRow("two files") << QStringList{path("a.E08"), path("b.E08")} << 2
                                << "alambix-cli exercise:";
@@ -128,6 +153,44 @@ void ExerciseCommandTest::failures() {
     QTEST(run.exitCode, "exitCode");
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.startsWith(errorOut), qPrintable(run.err));
+}
+
+void ExerciseCommandTest::check_data() {
+    QTest::addColumn<QString>("clicks"); // the pupil's, on the statement's set-up (the flask)
+    QTest::addColumn<QString>("result"); // the lines after the set-up's
+    QTest::newRow("as the statement leaves it")
+        << ""
+        << "verdict: incorrect\nmissing: 2,9,10,11\nextra: \n"
+           "hint: Ce n'est pas encore le bon montage : 4 pièces sont à revoir.\n";
+    QTest::newRow("reflux in a glass")
+        << "0,8"
+        << "verdict: incorrect\nmissing: 2,9,10,11\nextra: 0,8\n"
+           "hint: Ce n'est pas encore le bon montage : 6 pièces sont à revoir.\n";
+    QTest::newRow("one piece left") << "N,2,3,9,10"
+                                    << "verdict: incorrect\nmissing: 11\nextra: \n"
+                                       "hint: Ce n'est pas encore le bon montage : une pièce est "
+                                       "à revoir.\n";
+    QTest::newRow("right") << "2,9,10,11"
+                           << "verdict: correct\nmissing: \nextra: \nhint: \n";
+}
+
+void ExerciseCommandTest::check() {
+    QFETCH(QString, clicks);
+    QFETCH(QString, result);
+    const QString file = pack + "distillation.E08";
+    // The lines before are those of `exercise`, the set-up's after the pupil's clicks.
+    const Run opened = cli({QStringLiteral("exercise"), file});
+    const QStringList head = opened.out.split(QLatin1Char('\n')).mid(0, 7);
+    QStringList drawArgs{QStringLiteral("draw"), QStringLiteral("--load"),
+                         pack + "distillation.C03"};
+    if (!clicks.isEmpty()) drawArgs << QStringLiteral("--click") << clicks;
+    const Run drawn = cli(drawArgs);
+    QStringList args{QStringLiteral("exercise"), QStringLiteral("--check"), file};
+    if (!clicks.isEmpty()) args << QStringLiteral("--click") << clicks;
+    const Run run = cli(args);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, head.join(QLatin1Char('\n')) + QLatin1Char('\n') + drawn.out + result);
 }
 
 QTEST_GUILESS_MAIN(ExerciseCommandTest)
