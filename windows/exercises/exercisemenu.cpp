@@ -2,7 +2,10 @@
 
 #include "session/exerciseopening.h"
 #include "session/exercisesession.h"
+#include "session/setupcheck.h"
+#include "session/setupdocument.h"
 #include "windows/exercises/exercisetext.h"
+#include "windows/exercises/verificationpanel.h"
 
 #include "windows/exercises/fichexo_window.h"
 #include "windows/files/chargemontage.h"
@@ -22,6 +25,7 @@ struct ItemInfo {
 
 const ItemInfo exerciseItems[] = {
     {"openexo", "Ouvrir un exercice (énoncé + configuration)"},
+    {"verifmontage", "Vérifier mon montage"},
     {"opencor", "Voir la correction"},
     {"separ02", nullptr},
     {"savetexte", "Enregistrer le contenu de la fenêtre exercice"},
@@ -50,6 +54,18 @@ ExerciseMenu::ExerciseMenu(const ExerciseWorkspace& workspace, QWidget* parent)
     connect(item("Closexo"), &QAction::triggered, this, [this] { closeExercise(m_workspace); });
     connect(item("openexo"), &QAction::triggered, this, &ExerciseMenu::openExercise);
     connect(item("opencor"), &QAction::triggered, this, &ExerciseMenu::showCorrection);
+
+    // The check works from the main window's keyboard too, menu closed.
+    QAction* check = checkAction();
+    check->setShortcut(QKeySequence(Qt::Key_F7));
+    check->setEnabled(false);
+    m_workspace.window.addAction(check);
+    connect(check, &QAction::triggered, this, &ExerciseMenu::checkSetup);
+    connect(&m_workspace.session, &ExerciseSession::checkingChanged, this, [this] {
+        checkAction()->setEnabled(m_workspace.session.canCheckSetup());
+        // The hints were about the set-up of an exercise that is no longer being checked.
+        if (m_verification) m_verification->hide();
+    });
 }
 
 void ExerciseMenu::openExercise() {
@@ -81,6 +97,27 @@ void ExerciseMenu::showCorrection() {
     m_workspace.supertext.setReadOnly(true);
     if (!result.document.isEmpty()) m_workspace.supertext.moveCursor(QTextCursor::Start);
     m_workspace.session.setTextemodifie(false);
+}
+
+void ExerciseMenu::checkSetup() {
+    ExerciseSession& session = m_workspace.session;
+    if (!session.canCheckSetup()) return;
+    const SetupCheck check = alambix::checkSetup(session, m_workspace.document.model().values());
+    if (check.status != CheckStatus::Checked) {
+        const CheckMessage message = checkMessage(check);
+        QMessageBox::critical(&m_workspace.window, message.title, message.text);
+        return;
+    }
+    if (!m_verification) {
+        m_verification = new VerificationPanel(&m_workspace.window);
+        connect(m_verification, &VerificationPanel::correctionRequested, this,
+                &ExerciseMenu::showCorrection);
+    }
+    m_verification->showCheck(check, m_workspace.supertext);
+}
+
+QAction* ExerciseMenu::checkAction() const {
+    return item("verifmontage");
 }
 
 ExerciseMenu::~ExerciseMenu() = default;

@@ -11,6 +11,8 @@ class QPrinter;
 
 namespace alambix {
 
+class VerificationPanel;
+
 class ExerciseMenu : public QMenu {
     Q_OBJECT
 public:
@@ -27,6 +29,10 @@ public:
     // so that Enter opens an exercise.
     void popupFor(const QPoint& where, bool fromKeyboard = false);
 
+    // "Vérifier mon montage", also the main window's key F7: enabled while the session lets the
+    // pupil check the set-up.
+    QAction* checkAction() const;
+
     // An exercise file named on the command line: its statement and set-up, as if opened from
     // the exercise window (after the discard question when the text has edits).
     bool openFile(const QString& path);
@@ -36,10 +42,13 @@ private:
     void openExercise();
     // "Voir la correction": the correction in the panel, read-only, and its set-up.
     void showCorrection();
+    // "Vérifier mon montage": the set-up compared, the hint of the pupil's rung in its box.
+    void checkSetup();
     QAction* item(const char* name) const;
 
     ExerciseWorkspace m_workspace;
     std::unique_ptr<QPrinter> m_printer;
+    VerificationPanel* m_verification = nullptr; // made at the first check
 };
 
 } // namespace alambix

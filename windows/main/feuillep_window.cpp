@@ -16,6 +16,7 @@
 #include "windows/files/ouvrir_dialog.h"
 #include "windows/help/desktopviewer.h"
 #include "windows/help/helpwindow.h"
+#include "windows/main/checkbutton.h"
 #include "windows/main/dessin_widget.h"
 #include "windows/main/elementbutton.h"
 #include "windows/main/explainmenu.h"
@@ -410,6 +411,7 @@ void FeuilleP::buildRightPanel() {
         new ExerciseMenu(ExerciseWorkspace{m_exercise, *m_supertext, m_document, *m_dessin, *this,
                                            [this] { ecritintro(); }, m_programFolder},
                          this);
+    installCheckButton(m_label1, m_optionexo->checkAction());
 }
 
 void FeuilleP::fondessin() {
@@ -436,6 +438,7 @@ void FeuilleP::nomontage() {
         pal.setColor(QPalette::WindowText, Qt::black);
     } else {
         m_label1->setText(name);
+        fitName(m_label1);
         pal.setColor(QPalette::Window, QColor(0, 0, 128));
         pal.setColor(QPalette::WindowText, Qt::white);
     }
