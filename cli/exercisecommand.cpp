@@ -84,9 +84,16 @@ int runExercise(const QStringList& args) {
     bool check = false;
     QStringList clicks;
     bool clicksGiven = false;
+    bool optionsEnded = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
-        if (arg == QLatin1String("--correction"))
+        // After "--" a word is a file, even one that begins with "-".
+        if (optionsEnded || !arg.startsWith(QLatin1String("--"))) {
+            if (!file.isEmpty()) return usageError(QStringLiteral("un seul fichier d'exercice"));
+            file = arg;
+        } else if (arg == QLatin1String("--"))
+            optionsEnded = true;
+        else if (arg == QLatin1String("--correction"))
             correction = true;
         else if (arg == QLatin1String("--check"))
             check = true;
@@ -95,12 +102,8 @@ int runExercise(const QStringList& args) {
                 return usageError(QStringLiteral("--click attend une valeur"));
             clicks += clickTokens(args.at(++i));
             clicksGiven = true;
-        } else if (arg.startsWith(QLatin1String("--")))
+        } else
             return usageError(QStringLiteral("option inconnue: ") + arg);
-        else if (file.isEmpty())
-            file = arg;
-        else
-            return usageError(QStringLiteral("un seul fichier d'exercice"));
     }
     if (file.isEmpty()) return usageError(QStringLiteral("il manque le fichier d'exercice"));
     // The pupil checks the set-up before the correction is shown, never after.

@@ -129,6 +129,9 @@ void ExerciseCommandTest::failures_data() {
                path("pas-un-montage.C03") + "\nCe fichier ne correspond pas à cette application.\n";
     QTest::newRow("check, damaged exercise")
         << QStringList{checking, path("damaged.E08")} << 1 << check;
+    QTest::newRow("a file after --")
+        << QStringList{checking, QStringLiteral("--"), QStringLiteral("--absent.E08")} << 1
+        << check;
     QTest::newRow("check after the correction")
         << QStringList{checking, QStringLiteral("--correction"), pack + "reflux.E08"} << 2
         << "alambix-cli exercise:";
