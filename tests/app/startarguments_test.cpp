@@ -2,12 +2,11 @@
 // the program's answers to --help, --version and a wrong option.
 #include "app/startarguments.h"
 #include "core/filemessages.h"
-#include "support/filebytes.h"
+#include "support/files.h"
 #include "support/messagecatcher.h"
-#include "support/testfiles.h"
+#include "support/processes.h"
 #include "windows/main/feuillep_window.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -141,28 +140,19 @@ void StartArgumentsTest::programAnswers() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, out);
     QFETCH(QString, err);
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    // Help and version need no screen; a wrong option is found once Qt took its own.
-    if (!err.isEmpty())
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), "offscreen");
-    else
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), "no-such-platform");
-    // The font configuration loads on a second thread: held back here, so that a program that
-    // leaves early must still wait for it before its application (and Qt's fonts) go.
-    environment.insert(QStringLiteral("LD_PRELOAD"),
-                       qEnvironmentVariable("ALAMBIX_FONTCONFIG_GUARD"));
-    environment.insert(QStringLiteral("ASAN_OPTIONS"),
-                       qEnvironmentVariable("ASAN_OPTIONS") + ":verify_asan_link_order=0");
-    program.setProcessEnvironment(environment);
-    program.start(qEnvironmentVariable("ALAMBIX_GUI"), arguments);
-    QVERIFY(program.waitForFinished(60000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QTEST(program.exitCode(), "exitCode");
-    const QString stdOut = QString::fromUtf8(program.readAllStandardOutput());
-    const QString stdErr = QString::fromUtf8(program.readAllStandardError());
-    QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), qPrintable(stdOut));
-    QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.startsWith(err), qPrintable(stdErr));
+    const Run program =
+        run(qEnvironmentVariable("ALAMBIX_GUI"), arguments, RLIM_INFINITY, {},
+            // Help and version need no screen; a wrong option is found once Qt took its own.
+            {err.isEmpty() ? "QT_QPA_PLATFORM=no-such-platform" : "QT_QPA_PLATFORM=offscreen",
+             // The font configuration loads on a second thread: held back here, so that a program
+             // that leaves early must still wait for it before its application (and Qt's fonts) go.
+             "LD_PRELOAD=" + qEnvironmentVariable("ALAMBIX_FONTCONFIG_GUARD"),
+             "ASAN_OPTIONS=" + qEnvironmentVariable("ASAN_OPTIONS") + ":verify_asan_link_order=0"});
+    QTEST(program.exitCode, "exitCode");
+    QVERIFY2(out.isEmpty() ? program.out.isEmpty() : program.out.startsWith(out),
+             qPrintable(program.out));
+    QVERIFY2(err.isEmpty() ? program.err.isEmpty() : program.err.startsWith(err),
+             qPrintable(program.err));
 }
 
 QTEST_MAIN(StartArgumentsTest)

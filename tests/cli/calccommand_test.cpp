@@ -1,26 +1,10 @@
 // `alambix-cli calc`, run as a separate process as scripts run it.
-#include <QProcess>
+#include "support/processes.h"
+
 #include <QTest>
 
 class CalcCommandTest : public QObject {
     Q_OBJECT
-private:
-    struct Run {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
-    static Run run(const QStringList& args) {
-        QProcess process;
-        process.start(qEnvironmentVariable("ALAMBIX_CLI"), QStringList{"calc"} + args);
-        Run result;
-        if (!process.waitForFinished(60000)) return result;
-        result.exitCode = process.exitCode();
-        result.out = QString::fromUtf8(process.readAllStandardOutput());
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
-    }
-
 private slots:
     void initTestCase() { QVERIFY(!qEnvironmentVariableIsEmpty("ALAMBIX_CLI")); }
 
@@ -53,7 +37,7 @@ private slots:
     void expressions() {
         QFETCH(QStringList, args);
         QFETCH(QString, out);
-        const Run result = run(args);
+        const Run result = runCli(QStringList{"calc"} + args);
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out, out);
     }
@@ -83,7 +67,7 @@ private slots:
     void keys() {
         QFETCH(QStringList, args);
         QFETCH(QString, out);
-        const Run result = run(args);
+        const Run result = runCli(QStringList{"calc"} + args);
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out, out);
     }
@@ -99,7 +83,7 @@ private slots:
     }
     void wrongArguments() {
         QFETCH(QStringList, args);
-        const Run result = run(args);
+        const Run result = runCli(QStringList{"calc"} + args);
         QCOMPARE(result.exitCode, 2);
         QVERIFY(result.out.isEmpty());
         QVERIFY(result.err.contains(QLatin1String("usage")));

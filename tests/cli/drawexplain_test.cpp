@@ -1,5 +1,6 @@
 // alambix-cli draw --explain, run as a separate process.
-#include <QProcess>
+#include "support/processes.h"
+
 #include <QTest>
 
 class DrawExplainTest : public QObject {
@@ -47,12 +48,9 @@ private slots:
     void explains() {
         QFETCH(QStringList, args);
         QFETCH(QString, out);
-        QProcess process;
-        process.start(qEnvironmentVariable("ALAMBIX_CLI"),
-                      QStringList{QStringLiteral("draw")} + args);
-        QVERIFY(process.waitForFinished(60000));
-        QCOMPARE(process.exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), out);
+        const Run run = runCli(QStringList{"draw"} + args);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, out);
     }
 };
 

@@ -1,22 +1,9 @@
 // alambix-cli draw --load and --save, run as a separate process.
-#include "support/clirun.h"
-#include "support/filebytes.h"
+#include "support/files.h"
+#include "support/processes.h"
 
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-Run draw(const QStringList& args, const QString& folder = QString()) {
-    return runCli(QStringList{QStringLiteral("draw")} + args, folder);
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
-}
-} // namespace
 
 class DrawFilesTest : public QObject {
     Q_OBJECT
@@ -63,13 +50,13 @@ void DrawFilesTest::savesAndLoadsBack() {
     QFETCH(QByteArray, flags);
     if (typed.contains(QLatin1String("%1"))) typed = typed.arg(m_dir.path());
     const Run save =
-        draw({QStringLiteral("--click"), clicks, QStringLiteral("--save"), typed}, m_dir.path());
+        runCli({"draw", "--click", clicks, "--save", typed}, RLIM_INFINITY, m_dir.path());
     QCOMPARE(save.exitCode, 0);
     QVERIFY2(!save.err.contains(QLatin1String("impossible")), qPrintable(save.err));
     const QString path = m_dir.filePath(saved);
     QCOMPARE(fileBytes(path), setupBytes(flags));
 
-    const Run load = draw({QStringLiteral("--load"), path});
+    const Run load = runCli({"draw", "--load", path});
     QCOMPARE(load.exitCode, 0);
     QCOMPARE(load.out, save.out);
     QVERIFY(load.out.contains(QStringLiteral("elements: ") + QString::fromLatin1(flags)));
@@ -79,8 +66,7 @@ void DrawFilesTest::loadThenClicksThenSave() {
     const QString in = m_dir.filePath(QStringLiteral("entree.C03"));
     QVERIFY(putFile(in, setupBytes("00010000100000", false)));
     const QString out = m_dir.filePath(QStringLiteral("sortie.C03"));
-    const Run run = draw({QStringLiteral("--load"), in, QStringLiteral("--click"),
-                          QStringLiteral("10,11"), QStringLiteral("--save"), out});
+    const Run run = runCli({"draw", "--load", in, "--click", "10,11", "--save", out});
     QCOMPARE(run.exitCode, 0);
     QVERIFY(run.out.contains(QStringLiteral("elements: 00010000001100\n")));
     QVERIFY(run.out.contains(QStringLiteral("enabled: 11111101111100\n")));
@@ -107,7 +93,7 @@ void DrawFilesTest::loadFailures() {
         m_dir.filePath(QStringLiteral("charge-%1.C03").arg(QTest::currentDataTag()));
     if (bytes != "<none>") QVERIFY(putFile(path, bytes));
     const QString out = m_dir.filePath(QStringLiteral("jamais.C03"));
-    const Run run = draw({QStringLiteral("--load"), path, QStringLiteral("--save"), out});
+    const Run run = runCli({"draw", "--load", path, "--save", out});
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
@@ -129,8 +115,7 @@ void DrawFilesTest::saveFailures() {
     QFETCH(QString, typed);
     QFETCH(QString, message);
     QVERIFY(putFile(m_dir.filePath(QStringLiteral("plain.txt")), "texte"));
-    const Run run = draw({QStringLiteral("--click"), QStringLiteral("0"), QStringLiteral("--save"),
-                          typed.arg(m_dir.path())});
+    const Run run = runCli({"draw", "--click", "0", "--save", typed.arg(m_dir.path())});
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.contains(message), qPrintable(run.err));

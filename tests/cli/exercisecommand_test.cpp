@@ -1,25 +1,12 @@
 // alambix-cli exercise, run as a separate process on the starter pack and on damaged exercises.
-#include "support/clirun.h"
-#include "support/filebytes.h"
+#include "support/files.h"
+#include "support/processes.h"
 
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-Run cli(const QStringList& args) {
-    return runCli(args);
-}
-
-QByteArray exercise(const QList<QByteArray>& records) {
-    QByteArray bytes;
-    for (const QByteArray& text : records)
-        bytes += record(text);
-    return bytes;
-}
-
 const QString pack = QStringLiteral(ALAMBIX_PACK_DIR "/");
 } // namespace
 
@@ -44,14 +31,15 @@ void ExerciseCommandTest::initTestCase() {
     QVERIFY(m_dir.isValid());
     QVERIFY(putFile(path("enonce.rtf"), "{\\rtf1 Enonc\\'e9\\par}"));
     QVERIFY(putFile(path("pas-un-montage.C03"), record("AUTRE CHOSE") + record("00010000000000")));
-    QVERIFY(putFile(path("escapes.E08"), exercise({"enonce.rtf", "", "", "", "1", "", "a\tb\\c", "",
-                                                   "", "", "Ligne\r\nsuivante"})));
-    QVERIFY(putFile(path("badsetup.E08"), exercise({"enonce.rtf", "pas-un-montage.C03"})));
-    QVERIFY(putFile(path("absent.E08"), exercise({"absent.rtf"})));
-    QVERIFY(putFile(path("corrabsent.E08"), exercise({"enonce.rtf", "", "absent.rtf"})));
-    QVERIFY(putFile(path("damaged.E08"), record("enonce.rtf") + record(127, "x")));
     QVERIFY(
-        putFile(path("badcorrection.E08"), exercise({"enonce.rtf", "", "", "pas-un-montage.C03"})));
+        putFile(path("escapes.E08"), exerciseBytes({"enonce.rtf", "", "", "", "1", "", "a\tb\\c",
+                                                    "", "", "", "Ligne\r\nsuivante"})));
+    QVERIFY(putFile(path("badsetup.E08"), exerciseBytes({"enonce.rtf", "pas-un-montage.C03"})));
+    QVERIFY(putFile(path("absent.E08"), exerciseBytes({"absent.rtf"})));
+    QVERIFY(putFile(path("corrabsent.E08"), exerciseBytes({"enonce.rtf", "", "absent.rtf"})));
+    QVERIFY(putFile(path("damaged.E08"), record("enonce.rtf") + record(127, "x")));
+    QVERIFY(putFile(path("badcorrection.E08"),
+                    exerciseBytes({"enonce.rtf", "", "", "pas-un-montage.C03"})));
 }
 
 void ExerciseCommandTest::outputs_data() {
@@ -96,11 +84,11 @@ void ExerciseCommandTest::outputs() {
     QFETCH(QString, head);
     QFETCH(QString, setup);
     // The set-up lines are those alambix-cli draw gives for the same set-up.
-    const Run drawn =
-        cli(setup.isEmpty() ? QStringList{QStringLiteral("draw")}
-                            : QStringList{QStringLiteral("draw"), QStringLiteral("--load"), setup});
+    const Run drawn = runCli(
+        setup.isEmpty() ? QStringList{QStringLiteral("draw")}
+                        : QStringList{QStringLiteral("draw"), QStringLiteral("--load"), setup});
     QCOMPARE(drawn.exitCode, 0);
-    const Run run = cli(QStringList{QStringLiteral("exercise")} + args);
+    const Run run = runCli(QStringList{QStringLiteral("exercise")} + args);
     QTEST(run.err, "errorOut");
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, head + drawn.out);
@@ -152,7 +140,7 @@ void ExerciseCommandTest::failures_data() {
 void ExerciseCommandTest::failures() {
     QFETCH(QStringList, args);
     QFETCH(QString, errorOut);
-    const Run run = cli(QStringList{QStringLiteral("exercise")} + args);
+    const Run run = runCli(QStringList{QStringLiteral("exercise")} + args);
     QTEST(run.exitCode, "exitCode");
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.startsWith(errorOut), qPrintable(run.err));
@@ -182,15 +170,15 @@ void ExerciseCommandTest::check() {
     QFETCH(QString, result);
     const QString file = pack + "distillation.E08";
     // The lines before are those of `exercise`, the set-up's after the pupil's clicks.
-    const Run opened = cli({QStringLiteral("exercise"), file});
+    const Run opened = runCli({QStringLiteral("exercise"), file});
     const QStringList head = opened.out.split(QLatin1Char('\n')).mid(0, 7);
     QStringList drawArgs{QStringLiteral("draw"), QStringLiteral("--load"),
                          pack + "distillation.C03"};
     if (!clicks.isEmpty()) drawArgs << QStringLiteral("--click") << clicks;
-    const Run drawn = cli(drawArgs);
+    const Run drawn = runCli(drawArgs);
     QStringList args{QStringLiteral("exercise"), QStringLiteral("--check"), file};
     if (!clicks.isEmpty()) args << QStringLiteral("--click") << clicks;
-    const Run run = cli(args);
+    const Run run = runCli(args);
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, head.join(QLatin1Char('\n')) + QLatin1Char('\n') + drawn.out + result);

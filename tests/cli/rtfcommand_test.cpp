@@ -1,25 +1,9 @@
 // alambix-cli rtf, run as a separate process.
-#include "support/clirun.h"
+#include "support/files.h"
+#include "support/processes.h"
 
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
-
-namespace {
-// Runs `alambix-cli rtf args`; with `fileLimit`, the process may write no bigger file.
-Run rtf(const QStringList& args, rlim_t fileLimit = RLIM_INFINITY) {
-    return runCli(QStringList{QStringLiteral("rtf")} + args, QString(), fileLimit);
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
-}
-} // namespace
 
 class RtfCommandTest : public QObject {
     Q_OBJECT
@@ -38,13 +22,11 @@ private:
 void RtfCommandTest::initTestCase() {
     QVERIFY2(QFile::exists(qEnvironmentVariable("ALAMBIX_CLI")), "ALAMBIX_CLI is not set");
     QVERIFY(m_dir.isValid());
-    QFile doc(path(QStringLiteral("doc.rtf")));
-    QVERIFY(doc.open(QIODevice::WriteOnly));
-    doc.write("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\qc\\b Acide sulfurique\\b0\\par H\\sub 2"
-              "\\nosupersub SO\\sub 4\\nosupersub  \\'e0 25 \\'b0C\\par}");
-    QFile bad(path(QStringLiteral("bad.rtf")));
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("Ceci n'est pas un document.");
+    QVERIFY(
+        putFile(path(QStringLiteral("doc.rtf")),
+                "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\qc\\b Acide sulfurique\\b0\\par H\\sub 2"
+                "\\nosupersub SO\\sub 4\\nosupersub  \\'e0 25 \\'b0C\\par}"));
+    QVERIFY(putFile(path(QStringLiteral("bad.rtf")), "Ceci n'est pas un document."));
 }
 
 void RtfCommandTest::outputs_data() {
@@ -86,7 +68,7 @@ void RtfCommandTest::outputs() {
     QFETCH(QByteArray, starts);
     QFETCH(QString, contains);
     if (!output.isEmpty()) args << QStringLiteral("--output") << path(output);
-    const Run run = rtf(args);
+    const Run run = runCli(QStringList{"rtf"} + args);
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     if (output.isEmpty()) {
@@ -138,11 +120,9 @@ void RtfCommandTest::failures() {
     QFETCH(QString, message);
     // A file already at the output path survives a failed write.
     const QString kept = path(QStringLiteral("kept.pdf"));
-    QFile before(kept);
-    QVERIFY(before.open(QIODevice::WriteOnly));
-    before.write("ancien");
-    before.close();
-    const Run run = rtf(args, fileLimit ? rlim_t(fileLimit) : RLIM_INFINITY);
+    QVERIFY(putFile(kept, "ancien"));
+    const Run run =
+        runCli(QStringList{"rtf"} + args, fileLimit ? rlim_t(fileLimit) : RLIM_INFINITY);
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.out, QString());
     QVERIFY2(run.err.contains(message), qPrintable(run.err));

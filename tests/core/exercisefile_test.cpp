@@ -1,30 +1,13 @@
 // Exercise files: the preview, the two document pairs and the case-insensitive name look-up.
 #include "core/exercisefile.h"
-#include "support/filebytes.h"
+#include "support/files.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace alambix;
-
-namespace {
-// Exercise bytes from the texts of records 1, 2, ..., given in Windows-1252.
-QByteArray exerciseBytes(const QList<QByteArray>& records) {
-    QByteArray bytes;
-    for (const QByteArray& text : records)
-        bytes += record(text);
-    return bytes;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-} // namespace
 
 class ExerciseFileTest : public QObject {
     Q_OBJECT
@@ -107,7 +90,7 @@ void ExerciseFileTest::preview() {
 void ExerciseFileTest::documentsKeepTheirNamesAsStored() {
     QTemporaryDir dir;
     const QString path = dir.filePath("ex.E08");
-    writeFile(path, exerciseBytes({" enonce.rtf", "montage.C03 ", "corrige.rtf", ""}));
+    QVERIFY(putFile(path, exerciseBytes({" enonce.rtf", "montage.C03 ", "corrige.rtf", ""})));
     const auto statement = readStatement(path);
     QVERIFY(statement);
     QCOMPARE(statement->text, " enonce.rtf");
@@ -120,17 +103,17 @@ void ExerciseFileTest::documentsKeepTheirNamesAsStored() {
     QVERIFY(!readStatement(dir.filePath("absent.E08")));
     QVERIFY(!previewExerciseFile(dir.filePath("absent.E08")));
     QVERIFY(!previewExerciseFile(dir.path())); // a folder is no exercise file
-    writeFile(path, record(127, "x"));
+    QVERIFY(putFile(path, record(127, "x")));
     QVERIFY(!readStatement(path));
 }
 
 void ExerciseFileTest::resolvesNamesInAnyCase() {
     QTemporaryDir dir;
     const QString folder = dir.path() + "/";
-    writeFile(folder + "enonce1.rtf", "{\\rtf1}");
-    writeFile(folder + "Montage.C03", "");
-    writeFile(folder + "double.rtf", "");
-    writeFile(folder + "DOUBLE.rtf", "");
+    QVERIFY(putFile(folder + "enonce1.rtf", "{\\rtf1}"));
+    QVERIFY(putFile(folder + "Montage.C03", ""));
+    QVERIFY(putFile(folder + "double.rtf", ""));
+    QVERIFY(putFile(folder + "DOUBLE.rtf", ""));
     QCOMPARE(resolveInFolder(folder, "enonce1.rtf"), folder + "enonce1.rtf");
     QCOMPARE(resolveInFolder(folder, "ENONCE1.RTF"), folder + "enonce1.rtf");
     QCOMPARE(resolveInFolder(folder, "montage.c03"), folder + "Montage.C03");

@@ -1,20 +1,11 @@
 // The flag file: record 12 only, nothing else touched, failures silent.
 #include "core/flagfile.h"
+#include "support/files.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <unistd.h>
-
 using namespace alambix;
-
-namespace {
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-} // namespace
 
 class FlagFileTest : public QObject {
     Q_OBJECT
@@ -29,7 +20,7 @@ private slots:
         QFETCH(QString, text);
         QTemporaryDir dir;
         QVERIFY(writeFlagFile(dir.path(), text));
-        const QByteArray bytes = readAll(dir.filePath(QStringLiteral("TEMPO.SPC")));
+        const QByteArray bytes = fileBytes(dir.filePath(QStringLiteral("TEMPO.SPC")));
         QCOMPARE(bytes.size(), 12 * 128);
         QCOMPARE(bytes.left(1408), QByteArray(1408, '\0'));
         QCOMPARE(bytes.mid(1408, 5), QByteArray("\x03\x00", 2) + text.toLatin1());
@@ -42,14 +33,10 @@ private slots:
         QByteArray before(2000, '\0');
         for (int i = 0; i < before.size(); ++i)
             before[i] = static_cast<char>('A' + i % 26);
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(before);
-        }
+        QVERIFY(putFile(path, before));
         QVERIFY(writeFlagFile(dir.path(), QStringLiteral("OUI")));
         QVERIFY(writeFlagFile(dir.path(), QStringLiteral("NON")));
-        const QByteArray bytes = readAll(path);
+        const QByteArray bytes = fileBytes(path);
         QCOMPARE(bytes.size(), 2000);
         QCOMPARE(bytes.left(1408), before.left(1408));
         QCOMPARE(bytes.mid(1408, 5), QByteArray("\x03\x00NON", 5));
@@ -59,13 +46,9 @@ private slots:
     void shortFileIsExtended() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("TEMPO.SPC"));
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("xyz");
-        }
+        QVERIFY(putFile(path, "xyz"));
         QVERIFY(writeFlagFile(dir.path(), QStringLiteral("OUI")));
-        const QByteArray bytes = readAll(path);
+        const QByteArray bytes = fileBytes(path);
         QCOMPARE(bytes.left(3), QByteArray("xyz"));
         QCOMPARE(bytes.mid(3, 1405), QByteArray(1405, '\0'));
         QCOMPARE(bytes.mid(1410, 3), QByteArray("OUI"));
@@ -75,10 +58,7 @@ private slots:
         // A folder that is really a file cannot hold the flag, even for root.
         QTemporaryDir dir;
         const QString notAFolder = dir.filePath(QStringLiteral("plain-file"));
-        {
-            QFile file(notAFolder);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        QVERIFY(putFile(notAFolder, {}));
         QVERIFY(!writeFlagFile(notAFolder, QStringLiteral("OUI")));
         QVERIFY(!writeFlagFile(dir.filePath(QStringLiteral("missing")), QStringLiteral("OUI")));
     }

@@ -1,6 +1,6 @@
 // The record scheme shared by set-up, exercise and flag files.
 #include "core/recordfile.h"
-#include "support/filebytes.h"
+#include "support/files.h"
 
 #include <QBuffer>
 #include <QTest>

@@ -1,16 +1,13 @@
 // Set-up files without a window: bytes written, hostile files read, names composed.
 #include "core/setupfile.h"
 #include "core/setupmodel.h"
-#include "support/filebytes.h"
+#include "support/files.h"
+#include "support/processes.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 #include <unistd.h>
 
@@ -27,16 +24,6 @@ SetupReadResult readBytes(const QByteArray& bytes) {
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     return readSetup(buffer);
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool putFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 } // namespace
 
@@ -235,16 +222,11 @@ void SetupFileTest::failedSaveKeepsTheOldFile() {
     QVERIFY(putFile(path, old));
     SetupModel model;
     clickAll(model, {1});
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 128;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool written = writeSetupFile(path, model.values());
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-    QVERIFY(!written);
+    {
+        const FileSizeLimit limit(128);
+        QVERIFY(limit.isSet());
+        QVERIFY(!writeSetupFile(path, model.values()));
+    }
     QCOMPARE(fileBytes(path), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ancien.C03"});
 

@@ -1,11 +1,11 @@
 // Export of the drawing: PNG at its pixel size, SVG and PDF as vectors that stay sharp.
 
 #include "support/drawinghelpers.h"
+#include "support/files.h"
 
 #include "drawing/drawingexport.h"
 #include "drawing/setupdrawing.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -51,9 +51,7 @@ void ExportTest::writesEveryFormat() {
     QFETCH(QByteArray, signature);
     QCOMPARE(exportDrawing(setupAfterClicks({0, 3, 10, 9, 11}), true, path(name)),
              ExportResult::Written);
-    QFile file(path(name));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = fileBytes(path(name));
     QVERIFY(bytes.size() > 1000);
     QVERIFY(bytes.startsWith(signature));
 }
@@ -70,9 +68,7 @@ void ExportTest::pngIsTheScreenImage() {
 
 void ExportTest::svgIsVectorAndStaysSharp() {
     QCOMPARE(exportDrawing(setupAfterClicks({3, 8}), true, path("v.svg")), ExportResult::Written);
-    QFile file(path("v.svg"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray svg = file.readAll();
+    const QByteArray svg = fileBytes(path("v.svg"));
     QVERIFY(svg.contains("viewBox=\"0 0 321 490\""));
     QVERIFY(svg.contains("<path") || svg.contains("<polyline") || svg.contains("<line"));
     // No raster picture of the drawing or of a piece of it.
@@ -103,18 +99,14 @@ void ExportTest::svgIsVectorAndStaysSharp() {
 
 void ExportTest::svgKeepsTheInvitationAsText() {
     QCOMPARE(exportDrawing(SetupValues{}, true, path("i.svg")), ExportResult::Written);
-    QFile file(path("i.svg"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QString svg = QString::fromUtf8(file.readAll());
+    const QString svg = QString::fromUtf8(fileBytes(path("i.svg")));
     QVERIFY(svg.contains(QStringLiteral("Utiliser les boutons à gauche du")));
     QVERIFY(svg.contains(QStringLiteral("schéma pour réaliser le montage.")));
 }
 
 void ExportTest::pdfIsOnePageOfTheDrawingsSize() {
     QCOMPARE(exportDrawing(setupAfterClicks({2, 7}), false, path("p.pdf")), ExportResult::Written);
-    QFile file(path("p.pdf"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray pdf = file.readAll();
+    const QByteArray pdf = fileBytes(path("p.pdf"));
     QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "),
              1);
     // 321 x 490 pixels at 96 dpi are 240.75 x 367.5 points; the PDF page box is in whole points.
@@ -147,20 +139,15 @@ void ExportTest::failedWriteKeepsTheOldFile() {
     // A read-only folder: the existing drawing stays as it was.
     QTemporaryDir dir;
     const QString target = dir.filePath("keep.pdf");
-    {
-        QFile old(target);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old drawing");
-    }
+    QVERIFY(putFile(target, "old drawing"));
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
     const ExportResult result = exportDrawing(setupAfterClicks({3}), true, target);
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QFile file(target);
-    QVERIFY(file.open(QIODevice::ReadOnly));
     if (result == ExportResult::WriteFailed)
-        QCOMPARE(file.readAll(), QByteArray("old drawing"));
+        QCOMPARE(fileBytes(target), QByteArray("old drawing"));
     else
-        QVERIFY(file.readAll().startsWith("%PDF")); // running with rights that ignore permissions
+        QVERIFY(
+            fileBytes(target).startsWith("%PDF")); // running with rights that ignore permissions
 }
 
 QTEST_MAIN(ExportTest)

@@ -2,6 +2,8 @@
 // and a layer uses only the Qt modules its library links. This reads every source file's
 // includes and names each one against that order; it is also run on planted includes, to show
 // that it catches them.
+#include "support/files.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -154,9 +156,7 @@ QStringList treeFiles(const QString& root, const QStringList& patterns) {
 
 bool plant(const QString& root, const QString& file, const QByteArray& text) {
     const QString path = QDir(root).filePath(file);
-    QDir().mkpath(QFileInfo(path).path());
-    QFile out(path);
-    return out.open(QIODevice::WriteOnly) && out.write(text) == text.size();
+    return QDir().mkpath(QFileInfo(path).path()) && putFile(path, text);
 }
 
 } // namespace

@@ -2,12 +2,13 @@
 #include "richtext/rtfreader.h"
 #include "richtext/rtfwriter.h"
 #include "session/introtext.h"
+#include "support/files.h"
+#include "support/processes.h"
 #include "support/rtfsamples.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -16,6 +17,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
+#include <QUrl>
 
 using namespace alambix;
 using namespace rtfsamples;
@@ -143,24 +145,6 @@ QString signature(const QTextDocument& doc) {
     }
     return out;
 }
-
-// A device that takes `limit` bytes, then refuses every write.
-class FailingDevice : public QIODevice {
-public:
-    explicit FailingDevice(qint64 limit) : m_limit(limit) { open(WriteOnly); }
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char*, qint64 size) override {
-        if (m_written + size > m_limit) return -1;
-        m_written += size;
-        return size;
-    }
-
-private:
-    qint64 m_limit;
-    qint64 m_written = 0;
-};
 
 // Words of a text, split at every kind of space; soft hyphens and picture marks left out.
 QStringList words(QString text) {
@@ -550,24 +534,21 @@ void RtfTest::libreOfficeReadsWhatWeWrite() {
         QCOMPARE(read(f.rtf, doc), RtfReadError::None);
         add(QStringLiteral("f%1").arg(++n), doc);
     }
-    QProcess convert;
-    convert.setProgram(soffice);
-    convert.setArguments(QStringList{QStringLiteral("-env:UserInstallation=file://") +
-                                         dir.filePath(QStringLiteral("profile")),
-                                     QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                                     QStringLiteral("txt:Text (encoded):UTF8"),
-                                     QStringLiteral("--outdir"),
-                                     dir.filePath(QStringLiteral("txt"))}
-                         << files);
-    convert.start();
-    QVERIFY(convert.waitForFinished(240000));
+    // A profile of its own: LibreOffice then runs as root, and with no home or a read-only one.
+    const Run convert =
+        run(soffice,
+            QStringList{"-env:UserInstallation=" +
+                            QUrl::fromLocalFile(dir.filePath(QStringLiteral("profile"))).toString(),
+                        "--headless", "--convert-to", "txt:Text (encoded):UTF8", "--outdir",
+                        dir.filePath(QStringLiteral("txt"))} +
+                files,
+            RLIM_INFINITY, {}, {}, 240000);
+    QVERIFY2(convert.exitCode == 0, qPrintable(convert.err));
     // Pictures, soft hyphens and the kinds of space are shown their own way; words must agree.
-    const auto normal = words;
     for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
-        QFile txt(dir.filePath(QStringLiteral("txt/") + it.key() + QStringLiteral(".txt")));
-        QVERIFY2(txt.open(QIODevice::ReadOnly), qPrintable(it.key()));
-        const QString theirs = QString::fromUtf8(txt.readAll());
-        QVERIFY2(normal(theirs) == normal(it.value()),
+        const QString theirs = QString::fromUtf8(
+            fileBytes(dir.filePath(QStringLiteral("txt/") + it.key() + QStringLiteral(".txt"))));
+        QVERIFY2(words(theirs) == words(it.value()),
                  qPrintable(it.key() + QStringLiteral(": ") + theirs + QStringLiteral(" / ") +
                             it.value()));
     }

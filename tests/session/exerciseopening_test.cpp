@@ -5,9 +5,8 @@
 #include "session/exerciseopening.h"
 #include "session/exercisesession.h"
 #include "session/setupdocument.h"
-#include "support/filebytes.h"
+#include "support/files.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -15,19 +14,6 @@
 using namespace alambix;
 
 namespace {
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray exercise(const QList<QByteArray>& records) {
-    QByteArray bytes;
-    for (const QByteArray& text : records)
-        bytes += record(text);
-    return bytes;
-}
-
 const QString previousText = QStringLiteral("Texte précédent");
 const char* const statementFlags = "00010000000000";
 const char* const correctionFlags = "00010000100000";
@@ -68,22 +54,23 @@ private:
 
 void ExerciseOpeningTest::initTestCase() {
     QVERIFY(m_dir.isValid());
-    writeFile(path("enonce.rtf"), "{\\rtf1\\ansi Enonc\\'e9 du probl\\'e8me\\par}");
-    writeFile(path("corrige.rtf"), "{\\rtf1\\ansi Corrig\\'e9\\par}");
-    writeFile(path("texte.txt"), "Pas un document RTF.");
-    writeFile(path("enonce.C03"), setupBytes(statementFlags));
-    writeFile(path("corrige.C03"), setupBytes(correctionFlags));
-    writeFile(path("full.E08"),
-              exercise({"enonce.rtf", "enonce.C03", "corrige.rtf", "corrige.C03"}));
-    writeFile(path("nosetup.E08"), exercise({"enonce.rtf", "   ", "corrige.rtf"}));
-    writeFile(path("othercase.E08"), exercise({"ENONCE.RTF", "Enonce.c03"}));
-    writeFile(path("noname.E08"), exercise({"", "enonce.C03"}));
-    writeFile(path("absent.E08"), exercise({"absent.rtf", "enonce.C03"}));
-    writeFile(path("notrtf.E08"), exercise({"texte.txt", "enonce.C03"}));
-    writeFile(path("damaged.E08"), record("enonce.rtf") + record(200, "enonce.C03"));
-    writeFile(path("setuponly.E08"), exercise({"enonce.rtf", "enonce.C03", " ", "corrige.C03"}));
-    writeFile(path("corrabsent.E08"),
-              exercise({"enonce.rtf", "enonce.C03", "absent.rtf", "corrige.C03"}));
+    QVERIFY(putFile(path("enonce.rtf"), "{\\rtf1\\ansi Enonc\\'e9 du probl\\'e8me\\par}"));
+    QVERIFY(putFile(path("corrige.rtf"), "{\\rtf1\\ansi Corrig\\'e9\\par}"));
+    QVERIFY(putFile(path("texte.txt"), "Pas un document RTF."));
+    QVERIFY(putFile(path("enonce.C03"), setupBytes(statementFlags)));
+    QVERIFY(putFile(path("corrige.C03"), setupBytes(correctionFlags)));
+    QVERIFY(putFile(path("full.E08"),
+                    exerciseBytes({"enonce.rtf", "enonce.C03", "corrige.rtf", "corrige.C03"})));
+    QVERIFY(putFile(path("nosetup.E08"), exerciseBytes({"enonce.rtf", "   ", "corrige.rtf"})));
+    QVERIFY(putFile(path("othercase.E08"), exerciseBytes({"ENONCE.RTF", "Enonce.c03"})));
+    QVERIFY(putFile(path("noname.E08"), exerciseBytes({"", "enonce.C03"})));
+    QVERIFY(putFile(path("absent.E08"), exerciseBytes({"absent.rtf", "enonce.C03"})));
+    QVERIFY(putFile(path("notrtf.E08"), exerciseBytes({"texte.txt", "enonce.C03"})));
+    QVERIFY(putFile(path("damaged.E08"), record("enonce.rtf") + record(200, "enonce.C03")));
+    QVERIFY(putFile(path("setuponly.E08"),
+                    exerciseBytes({"enonce.rtf", "enonce.C03", " ", "corrige.C03"})));
+    QVERIFY(putFile(path("corrabsent.E08"),
+                    exerciseBytes({"enonce.rtf", "enonce.C03", "absent.rtf", "corrige.C03"})));
 }
 
 void ExerciseOpeningTest::init() {

@@ -7,9 +7,8 @@
 #include "session/exercisesession.h"
 #include "session/setupcheck.h"
 #include "session/setupdocument.h"
-#include "support/filebytes.h"
+#include "support/files.h"
 
-#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,18 +17,6 @@
 using namespace alambix;
 
 namespace {
-bool putFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray exercise(const QList<QByteArray>& records) {
-    QByteArray bytes;
-    for (const QByteArray& text : records)
-        bytes += record(text);
-    return bytes;
-}
-
 const QString packFolder = QStringLiteral(ALAMBIX_PACK_DIR "/");
 } // namespace
 
@@ -72,12 +59,12 @@ void SessionCheckTest::initTestCase() {
     // The thermometer stands on nothing: the rules take it away, as the correction shows it.
     QVERIFY(putFile(path("sanscolonne.C03"), setupBytes("00110000010100")));
     QVERIFY(putFile(path("autre.C03"), record("AUTRE CHOSE") + record("00010000000000")));
-    QVERIFY(
-        putFile(path("good.E08"), exercise({"enonce.rtf", "", "corrige.rtf", "DECANTATION.c03"})));
-    QVERIFY(putFile(path("unkept.E08"), exercise({"enonce.rtf", "", "", "sanscolonne.C03"})));
-    QVERIFY(putFile(path("gone.E08"), exercise({"enonce.rtf", "", "", "absent.C03"})));
-    QVERIFY(putFile(path("other.E08"), exercise({"enonce.rtf", "", "", "autre.C03"})));
-    QVERIFY(putFile(path("textonly.E08"), exercise({"enonce.rtf", "", "corrige.rtf", "  "})));
+    QVERIFY(putFile(path("good.E08"),
+                    exerciseBytes({"enonce.rtf", "", "corrige.rtf", "DECANTATION.c03"})));
+    QVERIFY(putFile(path("unkept.E08"), exerciseBytes({"enonce.rtf", "", "", "sanscolonne.C03"})));
+    QVERIFY(putFile(path("gone.E08"), exerciseBytes({"enonce.rtf", "", "", "absent.C03"})));
+    QVERIFY(putFile(path("other.E08"), exerciseBytes({"enonce.rtf", "", "", "autre.C03"})));
+    QVERIFY(putFile(path("textonly.E08"), exerciseBytes({"enonce.rtf", "", "corrige.rtf", "  "})));
 }
 
 void SessionCheckTest::init() {

@@ -2,9 +2,10 @@
 // Reading back what went to a PDF "printer": its pages, and a page rendered at 96 dpi where the
 // drawing is found by the colours of its gradient.
 
+#include "support/processes.h"
+
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QRect>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -26,12 +27,11 @@ inline bool canRender() {
 
 // Page `page` (from 1) at 96 dots per inch, one screen pixel per drawing pixel.
 inline QImage renderPage(const QString& pdf, int page, const QString& prefix) {
-    QProcess process;
-    process.start(QStringLiteral("pdftoppm"),
-                  {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
-                   QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                   QString::number(page), QStringLiteral("-singlefile"), pdf, prefix});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0) return QImage();
+    const QString number = QString::number(page);
+    if (run(QStringLiteral("pdftoppm"),
+            {"-r", "96", "-png", "-f", number, "-l", number, "-singlefile", pdf, prefix})
+            .exitCode != 0)
+        return QImage();
     return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 }
 

@@ -1,12 +1,27 @@
 #pragma once
-// Picture data for rich-text tests: bitmaps and the metafiles word processors wrap them in.
+// Rich-text tests: the text of an RTF file, and picture data (bitmaps and the metafiles word
+// processors wrap them in).
+
+#include "richtext/rtfreader.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
+#include <QFile>
 #include <QImage>
+#include <QTextDocument>
 
 #include <initializer_list>
+
+// The plain text the reader gets from the file; "<pas du RTF>" when it gets none.
+inline QString rtfFileText(const QString& path) {
+    QFile file(path);
+    QTextDocument document;
+    if (!file.open(QIODevice::ReadOnly) ||
+        alambix::readRtf(file, document) != alambix::RtfReadError::None)
+        return QStringLiteral("<pas du RTF>");
+    return document.toPlainText();
+}
 
 namespace rtfsamples {
 

@@ -1,10 +1,12 @@
 // The exercise menu's text commands in the main window, driven through their real dialogs: the
 // file dialogs get typed names, the message boxes and the printer dialog get answers.
+#include "support/files.h"
 #include "support/messagecatcher.h"
+#include "support/processes.h"
+#include "support/rtfsamples.h"
 
 #include "core/elements.h"
 #include "core/setupmodel.h"
-#include "richtext/rtfreader.h"
 #include "session/exercisesession.h"
 #include "windows/exercises/exercisemenu.h"
 #include "windows/files/folderpicker.h"
@@ -15,37 +17,15 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace alambix;
 
 namespace {
 const QString checkDrive = QStringLiteral("Vérifier l'état du lecteur et le nom du fichier.");
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
-}
-
-bool putFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QString rtfText(const QString& path) {
-    QFile file(path);
-    QTextDocument document;
-    if (!file.open(QIODevice::ReadOnly) || readRtf(file, document) != RtfReadError::None)
-        return QStringLiteral("<pas du RTF>");
-    return document.toPlainText();
-}
 
 // Answers the file dialog (a name typed into it, then Enter; Cancel when the name is null) and
 // the printer dialog (Enter, or Cancel when `cancelPrint`), as a user would.
@@ -162,7 +142,7 @@ private slots:
         if (written.isNull()) {
             if (!old.isNull()) QCOMPARE(fileBytes(m_work->filePath(typed)), old);
         } else {
-            QCOMPARE(rtfText(m_work->filePath(written)), m_panel->toPlainText());
+            QCOMPARE(rtfFileText(m_work->filePath(written)), m_panel->toPlainText());
         }
         QStringList expected;
         if (!old.isNull() || !written.isNull()) expected << (written.isNull() ? typed : written);
@@ -178,15 +158,11 @@ private slots:
         QVERIFY(putFile(path, old));
         MessageCatcher boxes;
         DialogAnswerer dialogs(QStringLiteral("ancien.RTF"));
-        rlimit saved{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = 64;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        trigger("savetexte");
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
+        {
+            const FileSizeLimit limit(64);
+            QVERIFY(limit.isSet());
+            trigger("savetexte");
+        }
 
         QCOMPARE(boxes.messages().size(), 2u); // overwrite? then the error
         QCOMPARE(boxes.messages()[1].title, QStringLiteral("Erreur d'écriture."));
@@ -290,11 +266,9 @@ private slots:
         QCOMPARE(dialogs.shown(), 1);
         QCOMPARE(QFile::exists(pdf), !cancel);
         if (cancel) return;
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-        QVERIFY2(text.waitForFinished(60000) && text.exitCode() == 0,
-                 "pdftotext (poppler-utils) reads the printed file");
-        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        const Run text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY2(text.exitCode == 0, "pdftotext (poppler-utils) reads the printed file");
+        const QString printed = text.out;
         QVERIFY(printed.contains(QStringLiteral("OMEGA")));
         QCOMPARE(printed.contains(QStringLiteral("ALPHA")), !select);
     }

@@ -1,9 +1,9 @@
 // The exercise window over the main window, driven by clicks and keys: the list, the preview,
 // the opening and the correction, the failures, the banner's pixels.
-#include "richtext/rtfreader.h"
-#include "support/filebytes.h"
+#include "support/dialogs.h"
+#include "support/files.h"
 #include "support/messagecatcher.h"
-#include "support/testfiles.h"
+#include "support/rtfsamples.h"
 #include "windows/exercises/exercisemenu.h"
 #include "windows/exercises/fichexo_window.h"
 #include "windows/files/folderpicker.h"
@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
-#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -25,14 +24,6 @@
 using namespace alambix;
 
 namespace {
-QString documentText(const QString& path) {
-    QFile file(path);
-    QTextDocument document;
-    if (!file.open(QIODevice::ReadOnly) || readRtf(file, document) != RtfReadError::None)
-        return QStringLiteral("<illisible>");
-    return document.toPlainText();
-}
-
 bool samePicture(const QLabel* a, const QLabel* b) {
     return a->pixmap().toImage() == b->pixmap().toImage();
 }
@@ -221,7 +212,7 @@ void FichexoTest::opens() {
     QCOMPARE(m_main->exercise().exocorrige(), corrected);
     QVERIFY(!m_main->exercise().textemodifie());
     QVERIFY(!supertext()->isReadOnly());
-    QCOMPARE(supertext()->toPlainText(), documentText(pack() + "/" + name + ".rtf"));
+    QCOMPARE(supertext()->toPlainText(), rtfFileText(pack() + "/" + name + ".rtf"));
     QCOMPARE(m_main->windowTitle(),
              caption.isEmpty() ? QStringLiteral("Alambix") : "Alambix - " + pack() + "/" + caption);
 
@@ -243,7 +234,7 @@ void FichexoTest::opens() {
     QVERIFY(!supertext()->isReadOnly());
     catcher.setAnswer(QMessageBox::Ok);
     opencor->trigger();
-    QCOMPARE(supertext()->toPlainText(), documentText(pack() + "/" + name + "-corrige.rtf"));
+    QCOMPARE(supertext()->toPlainText(), rtfFileText(pack() + "/" + name + "-corrige.rtf"));
     QVERIFY(supertext()->isReadOnly());
     QVERIFY(!m_main->exercise().textemodifie());
     QCOMPARE(m_main->windowTitle(), "Alambix - " + pack() + "/" + name + "-corrige.C03");
@@ -320,7 +311,7 @@ void FichexoTest::fileNamedAtStart() {
     QCOMPARE(m_main->exercise().repexo(), pack() + "/");
     QVERIFY(m_main->exercise().exocorrige());
     QVERIFY(!supertext()->isReadOnly());
-    QCOMPARE(supertext()->toPlainText(), documentText(pack() + "/reflux.rtf"));
+    QCOMPARE(supertext()->toPlainText(), rtfFileText(pack() + "/reflux.rtf"));
     QCOMPARE(m_main->windowTitle(), "Alambix - " + pack() + "/reflux.C03");
 }
 

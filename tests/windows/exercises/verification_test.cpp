@@ -1,8 +1,9 @@
 // "Vérifier mon montage" in the main window, by real clicks and keys: the button beside the
 // set-up's name, the menu item and its key, the ladder of hints in its box, the correction it
 // offers, and an exercise it cannot check.
+#include "support/dialogs.h"
+#include "support/files.h"
 #include "support/messagecatcher.h"
-#include "support/testfiles.h"
 #include "windows/exercises/exercisemenu.h"
 #include "windows/main/dessin_widget.h"
 #include "windows/main/elementbutton.h"

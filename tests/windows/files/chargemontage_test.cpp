@@ -1,12 +1,10 @@
 // The loader and writer as the main window sees them: messages, caption, elements, drawing.
-#include "support/filebytes.h"
+#include "support/files.h"
 #include "support/messagecatcher.h"
-#include "support/testfiles.h"
 #include "windows/files/chargemontage.h"
 #include "windows/main/dessin_widget.h"
 #include "windows/main/feuillep_window.h"
 
-#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -138,9 +136,7 @@ void ChargemontageTest::writesAndNamesTheFile() {
     QVERIFY(ecritmontage(main.document(), &main));
     QVERIFY(catcher.messages().empty());
     QCOMPARE(main.windowTitle(), QStringLiteral("Alambix - ") + main.document().path());
-    QFile file(main.document().path());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), setupBytes("01000000000010"));
+    QCOMPARE(fileBytes(main.document().path()), setupBytes("01000000000010"));
 }
 
 void ChargemontageTest::failedWriteChangesNothing() {

@@ -1,26 +1,16 @@
 // The save dialog driven by clicks and keys.
-#include "support/filebytes.h"
+#include "support/dialogs.h"
+#include "support/files.h"
 #include "support/messagecatcher.h"
-#include "support/testfiles.h"
 #include "windows/files/enregistrer_dialog.h"
-#include "windows/files/folderpicker.h"
-#include "windows/main/feuillep_window.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
 
 using namespace alambix;
 
-class EnregistrerTest : public QObject {
+class EnregistrerTest : public QObject, FileDialogFixture {
     Q_OBJECT
 private slots:
     void init();
@@ -37,29 +27,16 @@ private slots:
     void failedSaveKeepsTheDialog();
     void choosingAFolderKeepsOnlyTheName();
     void cancelSavesNothing();
-
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FeuilleP> m_main;
-    QString m_oldCurrent;
 };
 
 void EnregistrerTest::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_oldCurrent = QDir::currentPath();
-    FolderPicker::setLastFolder(m_dir->path());
-    m_main = std::make_unique<FeuilleP>(m_dir->path());
-    m_main->move(100, 80);
+    QVERIFY(openMainWindow(QPoint(100, 80)));
     m_main->model().click(Ballon);
     m_main->model().click(RefrigerantABoules);
 }
 
 void EnregistrerTest::cleanup() {
-    m_main.reset();
-    // The dialogs remember their folder without moving the process's current folder.
-    QCOMPARE(QDir::currentPath(), m_oldCurrent);
-    m_dir.reset();
+    closeMainWindow();
     QVERIFY(QApplication::topLevelWidgets().isEmpty() ||
             std::none_of(QApplication::topLevelWidgets().cbegin(),
                          QApplication::topLevelWidgets().cend(),

@@ -1,25 +1,18 @@
 // The open dialog driven by clicks and keys.
-#include "support/filebytes.h"
+#include "support/dialogs.h"
+#include "support/files.h"
 #include "support/messagecatcher.h"
-#include "support/testfiles.h"
-#include "windows/files/folderpicker.h"
 #include "windows/files/ouvrir_dialog.h"
 #include "windows/main/dessin_widget.h"
-#include "windows/main/feuillep_window.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
 
 using namespace alambix;
 
-class OuvrirTest : public QObject {
+class OuvrirTest : public QObject, FileDialogFixture {
     Q_OBJECT
 private slots:
     void init();
@@ -35,20 +28,10 @@ private slots:
     void damagedFileClosesAfterItsMessage();
     void navigatesFoldersAndVolumes();
     void cancelChangesNothing();
-
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FeuilleP> m_main;
-    QString m_oldCurrent;
 };
 
 void OuvrirTest::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_oldCurrent = QDir::currentPath();
-    FolderPicker::setLastFolder(m_dir->path());
-    m_main = std::make_unique<FeuilleP>(m_dir->path());
-    m_main->move(60, 40);
+    QVERIFY(openMainWindow(QPoint(60, 40)));
     m_main->model().click(Erlenmeyer);
     QVERIFY(
         putFile(m_dir->filePath(QStringLiteral("distillation.C03")), setupBytes("00110000011100")));
@@ -58,10 +41,7 @@ void OuvrirTest::init() {
 }
 
 void OuvrirTest::cleanup() {
-    m_main.reset();
-    // The dialogs remember their folder without moving the process's current folder.
-    QCOMPARE(QDir::currentPath(), m_oldCurrent);
-    m_dir.reset();
+    closeMainWindow();
 }
 
 void OuvrirTest::layout() {

@@ -1,5 +1,6 @@
 // The command bar, the hints, help and course, the introduction panel and the exercise tab,
 // driven with real clicks, moves and keys.
+#include "support/files.h"
 #include "support/invitation.h"
 #include "support/messagecatcher.h"
 #include "windows/main/dessin_widget.h"
@@ -280,18 +281,14 @@ private slots:
     }
 
     void helpAndCourseOpenInTheViewer() {
-        for (const char* name : {"Borix.hlp", "Voirlecours.chm"}) {
-            QFile file(m_folder.filePath(QString::fromLatin1(name)));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        for (const char* name : {"Borix.hlp", "Voirlecours.chm"})
+            QVERIFY(putFile(m_folder.filePath(QString::fromLatin1(name)), {}));
         // A desktop that has viewers for both files.
         QTemporaryDir desktop;
         QVERIFY(QDir(desktop.path()).mkpath(QStringLiteral("applications")));
-        QFile entry(desktop.filePath(QStringLiteral("applications/viewer.desktop")));
-        QVERIFY(entry.open(QIODevice::WriteOnly));
-        entry.write("[Desktop Entry]\nType=Application\nName=Viewer\nExec=true %f\n"
-                    "MimeType=application/winhlp;application/vnd.ms-htmlhelp;\n");
-        entry.close();
+        QVERIFY(putFile(desktop.filePath(QStringLiteral("applications/viewer.desktop")),
+                        "[Desktop Entry]\nType=Application\nName=Viewer\nExec=true %f\n"
+                        "MimeType=application/winhlp;application/vnd.ms-htmlhelp;\n"));
         const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", QFile::encodeName(desktop.path()));
         ViewerStandIn viewer;

@@ -1,4 +1,5 @@
 // The main window, headless, driven with real clicks.
+#include "support/files.h"
 #include "support/invitation.h"
 #include "support/messagecatcher.h"
 #include "windows/main/dessin_widget.h"
@@ -22,8 +23,7 @@ using namespace alambix;
 
 namespace {
 QByteArray flagBytes(const QString& folder) {
-    QFile file(folder + QStringLiteral("/TEMPO.SPC"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().mid(1408, 5) : QByteArray();
+    return fileBytes(folder + QStringLiteral("/TEMPO.SPC")).mid(1408, 5);
 }
 
 ElementButton* check1(FeuilleP& window, int index) {

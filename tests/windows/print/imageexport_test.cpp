@@ -1,6 +1,8 @@
 // "Enregistrer l'image…" of the copy menu, driven through its file dialog with keys.
+#include "support/dialogs.h"
+#include "support/files.h"
 #include "support/messagecatcher.h"
-#include "support/testfiles.h"
+#include "support/processes.h"
 #include "windows/main/feuillep_window.h"
 
 #include <QComboBox>
@@ -12,9 +14,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace alambix;
 
@@ -140,14 +139,11 @@ void ImageExportTest::failedWriteKeepsTheOldFile() {
     DialogDriver driver(0, QStringLiteral("schema.png"));
     MessageCatcher catcher(QMessageBox::Yes); // replace it: yes
     // Files may grow to 1 kB: the image cannot be written, as on a full disk.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &limit), 0);
-    const rlimit saved = limit;
-    limit.rlim_cur = 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    menuItem(main, "enrimage")->trigger();
-    setrlimit(RLIMIT_FSIZE, &saved);
+    {
+        const FileSizeLimit limit(1024);
+        QVERIFY(limit.isSet());
+        menuItem(main, "enrimage")->trigger();
+    }
     // Back in the dialog after the message, which the driver cancels.
     QCOMPARE(driver.dialogsSeen(), 2);
     QCOMPARE(catcher.messages().size(), size_t(2));
