@@ -8,7 +8,7 @@ class CalcCommandTest : public QObject {
 private slots:
     void initTestCase() { QVERIFY(!qEnvironmentVariableIsEmpty("ALAMBIX_CLI")); }
 
-    void expressions_data() {
+    void outputs_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("out");
         QTest::newRow("one") << QStringList{"2 + 3 * 4"} << " 14\n";
@@ -33,18 +33,7 @@ private slots:
         QTest::newRow("pass cap") << QStringList{QString("sin (").repeated(101) + "0" +
                                                  QString(101, QLatin1Char(')'))}
                                   << "Calcul impossible\n";
-    }
-    void expressions() {
-        QFETCH(QStringList, args);
-        QFETCH(QString, out);
-        const Run result = runCli(QStringList{"calc"} + args);
-        QCOMPARE(result.exitCode, 0);
-        QCOMPARE(result.out, out);
-    }
-
-    void keys_data() {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("out");
+        // control names pressed
         QTest::newRow("final display")
             << QStringList{"--keys", "B2", "plus", "B3", "EXE"} << " 5\n";
         QTest::newRow("trace") << QStringList{"--keys", "--trace", "B2", "plus", "B3",
@@ -64,7 +53,7 @@ private slots:
             << QStringList{"--keys", "C0", "B1", "B2", "B3", "B4", "Bpoint", "B5", "EXE", "C1"}
             << " 1234.5\n";
     }
-    void keys() {
+    void outputs() {
         QFETCH(QStringList, args);
         QFETCH(QString, out);
         const Run result = runCli(QStringList{"calc"} + args);

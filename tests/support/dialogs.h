@@ -1,15 +1,23 @@
 #pragma once
-// Driving dialogs in window tests: finding a control, clicking a list item, typing a text; and
-// what the open and save dialog tests start from.
+// Driving dialogs in window tests: finding a control, clicking a list item, typing a text,
+// answering the file and printer dialogs; and what the open and save dialog tests start from.
 
 #include "windows/files/folderpicker.h"
 #include "windows/main/feuillep_window.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -33,6 +41,63 @@ inline void typeInto(QLineEdit* field, const QString& text) {
     QTest::keyClick(field, Qt::Key_Delete);
     QTest::keyClicks(field, text);
 }
+
+// Answers the file and printer dialogs a test provokes, as a user would. The first one shown:
+// a file dialog gets its filter number `filter` (Down keys), the name `typed` and Enter, or
+// Cancel when `typed` is null; a printer dialog gets Enter, or Cancel when `cancelPrint`. Any
+// later showing, of another dialog or of the same one again after a message, is cancelled.
+class DialogAnswerer : public QObject {
+public:
+    explicit DialogAnswerer(QString typed, int filter = 0, bool cancelPrint = false)
+        : m_typed(std::move(typed)), m_filter(filter), m_cancelPrint(cancelPrint) {
+        connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
+        m_timer.start(10);
+    }
+    int shown() const { return m_shown; }
+    // The first file dialog's folder and filters.
+    QString startFolder() const { return m_startFolder; }
+    QStringList filters() const { return m_filters; }
+
+private:
+    static void clickCancel(QWidget* dialog) {
+        for (auto* box : dialog->findChildren<QDialogButtonBox*>())
+            if (QPushButton* cancel = box->button(QDialogButtonBox::Cancel))
+                return QTest::mouseClick(cancel, Qt::LeftButton);
+    }
+
+    void poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* files = qobject_cast<QFileDialog*>(modal);
+        if (!modal || !modal->isVisible() || (!files && !qobject_cast<QPrintDialog*>(modal))) {
+            m_current = nullptr;
+            return;
+        }
+        if (modal == m_current) return;
+        m_current = modal;
+        if (m_shown++ == 0 && files) {
+            m_startFolder = files->directory().absolutePath();
+            m_filters = files->nameFilters();
+        }
+        if (m_shown > 1 || (files ? m_typed.isNull() : m_cancelPrint)) return clickCancel(modal);
+        if (!files) return QTest::keyClick(modal, Qt::Key_Return);
+        auto* types = files->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(types && name);
+        for (int i = 0; i < m_filter; ++i)
+            QTest::keyClick(types, Qt::Key_Down);
+        typeInto(name, m_typed);
+        QTest::keyClick(name, Qt::Key_Return);
+    }
+
+    QTimer m_timer;
+    QPointer<QWidget> m_current;
+    QString m_typed;
+    int m_filter;
+    bool m_cancelPrint;
+    int m_shown = 0;
+    QString m_startFolder;
+    QStringList m_filters;
+};
 
 // The main window at `at`, in a fresh folder where the open and save dialogs start; each test
 // opens it in init() and closes it in cleanup().

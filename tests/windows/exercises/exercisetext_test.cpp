@@ -1,5 +1,6 @@
 // The exercise menu's text commands in the main window, driven through their real dialogs: the
 // file dialogs get typed names, the message boxes and the printer dialog get answers.
+#include "support/dialogs.h"
 #include "support/files.h"
 #include "support/messagecatcher.h"
 #include "support/processes.h"
@@ -12,12 +13,7 @@
 #include "windows/files/folderpicker.h"
 #include "windows/main/feuillep_window.h"
 
-#include <QDialogButtonBox>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -26,59 +22,6 @@ using namespace alambix;
 
 namespace {
 const QString checkDrive = QStringLiteral("Vérifier l'état du lecteur et le nom du fichier.");
-
-// Answers the file dialog (a name typed into it, then Enter; Cancel when the name is null) and
-// the printer dialog (Enter, or Cancel when `cancelPrint`), as a user would.
-class DialogAnswerer : public QObject {
-public:
-    explicit DialogAnswerer(QString typed, bool cancelPrint = false)
-        : m_typed(std::move(typed)), m_cancelPrint(cancelPrint) {
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
-        m_timer.start();
-    }
-    int shown() const { return m_shown; }
-    QString startFolder() const { return m_startFolder; }
-    QStringList filters() const { return m_filters; }
-
-private:
-    static void clickCancel(QWidget* dialog) {
-        for (auto* box : dialog->findChildren<QDialogButtonBox*>())
-            if (QPushButton* cancel = box->button(QDialogButtonBox::Cancel)) {
-                QTest::mouseClick(cancel, Qt::LeftButton);
-                return;
-            }
-    }
-
-    void poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible() || modal->property("answered").toBool()) return;
-        if (auto* files = qobject_cast<QFileDialog*>(modal)) {
-            modal->setProperty("answered", true);
-            ++m_shown;
-            m_startFolder = files->directory().absolutePath();
-            m_filters = files->nameFilters();
-            if (m_typed.isNull()) return clickCancel(files);
-            auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            QVERIFY(name);
-            name->clear();
-            QTest::keyClicks(name, m_typed);
-            QTest::keyClick(name, Qt::Key_Return);
-        } else if (qobject_cast<QPrintDialog*>(modal)) {
-            modal->setProperty("answered", true);
-            ++m_shown;
-            if (m_cancelPrint) return clickCancel(modal);
-            QTest::keyClick(modal, Qt::Key_Return);
-        }
-    }
-
-    QTimer m_timer;
-    QString m_typed;
-    bool m_cancelPrint;
-    int m_shown = 0;
-    QString m_startFolder;
-    QStringList m_filters;
-};
 } // namespace
 
 class ExerciseTextTest : public QObject {
@@ -261,7 +204,7 @@ private slots:
         QPrinter& printer = m_menu->printer();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
-        DialogAnswerer dialogs(QString(), cancel);
+        DialogAnswerer dialogs(QString(), 0, cancel);
         trigger("imprimetexte");
         QCOMPARE(dialogs.shown(), 1);
         QCOMPARE(QFile::exists(pdf), !cancel);

@@ -10,6 +10,10 @@
 
 using namespace alambix;
 
+namespace {
+const QString cannotWrite = QStringLiteral("Ecriture impossible sur disque");
+} // namespace
+
 class EnregistrerTest : public QObject, FileDialogFixture {
     Q_OBJECT
 private slots:
@@ -19,12 +23,10 @@ private slots:
     void savesTypedNames_data();
     void savesTypedNames();
     void enterInTheNameSaves();
-    void emptyNameIsRefused_data();
-    void emptyNameIsRefused();
+    void refusedSaveKeepsTheDialog_data();
+    void refusedSaveKeepsTheDialog();
     void overwriteQuestion_data();
     void overwriteQuestion();
-    void failedSaveKeepsTheDialog_data();
-    void failedSaveKeepsTheDialog();
     void choosingAFolderKeepsOnlyTheName();
     void cancelSavesNothing();
 };
@@ -139,30 +141,41 @@ void EnregistrerTest::enterInTheNameSaves() {
              setupBytes("00010000100000"));
 }
 
-void EnregistrerTest::emptyNameIsRefused_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("nothing") << "";
-    QTest::newRow("spaces") << "    ";
-    QTest::newRow("spaces and a suffix") << "   .C03";
-    QTest::newRow("a folder without a name") << "%1/projet.v2/";
+void EnregistrerTest::refusedSaveKeepsTheDialog_data() {
+    QTest::addColumn<QString>("typed"); // %1 stands for the temporary folder
+    QTest::addColumn<QString>("message");
+    const QString noName = QStringLiteral("Il faut donner un nom au fichier!");
+    QTest::newRow("nothing") << "" << noName;
+    QTest::newRow("spaces") << "    " << noName;
+    QTest::newRow("spaces and a suffix") << "   .C03" << noName;
+    QTest::newRow("a folder without a name") << "%1/projet.v2/" << noName;
+    QTest::newRow("missing folder") << "%1/absent/essai" << cannotWrite;
+    // Fails even for root, unlike a read-only folder.
+    QTest::newRow("folder is a regular file") << "%1/fichier.txt/essai" << cannotWrite;
 }
 
-void EnregistrerTest::emptyNameIsRefused() {
+void EnregistrerTest::refusedSaveKeepsTheDialog() {
     QFETCH(QString, typed);
+    QFETCH(QString, message);
     if (typed.contains(QLatin1String("%1"))) typed = typed.arg(m_dir->path());
+    QVERIFY(putFile(m_dir->filePath(QStringLiteral("fichier.txt")), "texte"));
     Enregistrer dialog(m_main->document(), m_main.get());
     dialog.show();
     MessageCatcher catcher;
     typeInto(child<QLineEdit>(dialog, "Text1"), typed);
     QTest::mouseClick(child<QPushButton>(dialog, "Command1"), Qt::LeftButton);
     QCOMPARE(catcher.messages().size(), std::size_t(1));
-    QCOMPARE(catcher.messages().front().text, QStringLiteral("Il faut donner un nom au fichier!"));
+    QCOMPARE(catcher.messages().front().text, message);
     QCOMPARE(catcher.messages().front().title, QStringLiteral("Enregistrement impossible"));
     QCOMPARE(catcher.messages().front().icon, QMessageBox::Critical);
     QVERIFY(dialog.isVisible());
-    QVERIFY(m_main->document().path().isEmpty());
+    QCOMPARE(dialog.cursor().shape(), Qt::ArrowCursor);
+    // The name tried is the set-up's, unless there was none.
+    QCOMPARE(m_main->document().path(),
+             message == cannotWrite ? typed + QStringLiteral(".C03") : QString());
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Alambix"));
     QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("*.C03")}, QDir::Files).size(), 0);
+    QCOMPARE(fileBytes(m_dir->filePath(QStringLiteral("fichier.txt"))), QByteArray("texte"));
 }
 
 void EnregistrerTest::overwriteQuestion_data() {
@@ -197,33 +210,6 @@ void EnregistrerTest::overwriteQuestion() {
         QCOMPARE(fileBytes(path), old);
         QCOMPARE(m_main->windowTitle(), QStringLiteral("Alambix"));
     }
-}
-
-void EnregistrerTest::failedSaveKeepsTheDialog_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("missing folder") << "%1/absent/essai";
-    // Fails even for root, unlike a read-only folder.
-    QTest::newRow("folder is a regular file") << "%1/fichier.txt/essai";
-}
-
-void EnregistrerTest::failedSaveKeepsTheDialog() {
-    QFETCH(QString, typed);
-    typed = typed.arg(m_dir->path());
-    QVERIFY(putFile(m_dir->filePath(QStringLiteral("fichier.txt")), "texte"));
-    Enregistrer dialog(m_main->document(), m_main.get());
-    dialog.show();
-    MessageCatcher catcher;
-    typeInto(child<QLineEdit>(dialog, "Text1"), typed);
-    QTest::mouseClick(child<QPushButton>(dialog, "Command1"), Qt::LeftButton);
-    QCOMPARE(catcher.messages().size(), std::size_t(1));
-    QCOMPARE(catcher.messages().front().text, QStringLiteral("Ecriture impossible sur disque"));
-    QCOMPARE(catcher.messages().front().title, QStringLiteral("Enregistrement impossible"));
-    QCOMPARE(catcher.messages().front().icon, QMessageBox::Critical);
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.cursor().shape(), Qt::ArrowCursor);
-    QCOMPARE(m_main->document().path(), typed + QStringLiteral(".C03"));
-    QCOMPARE(m_main->windowTitle(), QStringLiteral("Alambix"));
-    QCOMPARE(fileBytes(m_dir->filePath(QStringLiteral("fichier.txt"))), QByteArray("texte"));
 }
 
 void EnregistrerTest::choosingAFolderKeepsOnlyTheName() {

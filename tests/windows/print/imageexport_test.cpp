@@ -5,63 +5,19 @@
 #include "support/processes.h"
 #include "windows/main/feuillep_window.h"
 
-#include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QImage>
 #include <QMenu>
-#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace alambix;
 
 namespace {
-
-// Fills the next file dialog: chooses the filter by keys, types the name and presses Enter;
-// any dialog after that one is cancelled.
-class DialogDriver : public QObject {
-public:
-    DialogDriver(int filter, QString name) : m_filter(filter), m_name(std::move(name)) {
-        connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
-        m_timer.start(10);
-    }
-    int dialogsSeen() const { return m_seen; }
-
-private:
-    void poll() {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        // The same dialog may show again, after a message: each showing counts.
-        if (!dialog || !dialog->isVisible()) {
-            m_current = nullptr;
-            return;
-        }
-        if (dialog == m_current) return;
-        m_current = dialog;
-        if (m_seen++ > 0) {
-            QTest::keyClick(dialog, Qt::Key_Escape);
-            return;
-        }
-        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-        for (int i = 0; i < m_filter; ++i)
-            QTest::keyClick(types, Qt::Key_Down);
-        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        typeInto(name, m_name);
-        QTest::keyClick(name, Qt::Key_Return);
-    }
-    QTimer m_timer;
-    QPointer<QFileDialog> m_current;
-    int m_filter;
-    QString m_name;
-    int m_seen = 0;
-};
-
 QAction* menuItem(FeuilleP& main, const char* name) {
     return main.findChild<QMenu*>(QStringLiteral("menucop"))
         ->findChild<QAction*>(QString::fromLatin1(name));
 }
-
 } // namespace
 
 class ImageExportTest : public QObject {
@@ -109,10 +65,10 @@ void ImageExportTest::savesEachFormat() {
     // The dialog opens in the set-up's folder.
     main.document().setPath(folder + QStringLiteral("/m.C03"));
     if (!withBackground) menuItem(main, "sansfond")->trigger();
-    DialogDriver driver(filter, typed);
+    DialogAnswerer driver(typed, filter);
     MessageCatcher catcher;
     menuItem(main, "enrimage")->trigger();
-    QCOMPARE(driver.dialogsSeen(), 1);
+    QCOMPARE(driver.shown(), 1);
     QVERIFY(catcher.messages().empty());
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{written});
     const QByteArray bytes = fileBytes(QDir(folder).filePath(written));
@@ -136,7 +92,7 @@ void ImageExportTest::failedWriteKeepsTheOldFile() {
     const QString old = dir.filePath(QStringLiteral("schema.png"));
     QVERIFY(putFile(old, "ancien"));
     main.document().setPath(dir.filePath(QStringLiteral("m.C03")));
-    DialogDriver driver(0, QStringLiteral("schema.png"));
+    DialogAnswerer driver(QStringLiteral("schema.png"));
     MessageCatcher catcher(QMessageBox::Yes); // replace it: yes
     // Files may grow to 1 kB: the image cannot be written, as on a full disk.
     {
@@ -145,7 +101,7 @@ void ImageExportTest::failedWriteKeepsTheOldFile() {
         menuItem(main, "enrimage")->trigger();
     }
     // Back in the dialog after the message, which the driver cancels.
-    QCOMPARE(driver.dialogsSeen(), 2);
+    QCOMPARE(driver.shown(), 2);
     QCOMPARE(catcher.messages().size(), size_t(2));
     QCOMPARE(catcher.messages().back().text, QStringLiteral("Ecriture impossible sur disque"));
     QCOMPARE(fileBytes(old), QByteArray("ancien"));
