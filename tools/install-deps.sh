@@ -1,21 +1,31 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Alambix needs to build, test and run, when any is missing.
+# Installs the Debian packages Alambix needs to build and run, when any is missing; with
+# --tests, also what the tests, benchmarks and fuzz targets alone need (tools/test.sh).
 # Runs apt-get as root, or through sudo for a normal user.
 set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev qt6-translations-l10n
   libfontconfig-dev
-  libbenchmark-dev
   libemf2svg-dev libwmf-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth poppler-utils
+  xvfb xauth
   ccache
+  xdg-utils shared-mime-info
+)
+test_packages=(
+  libbenchmark-dev
+  # printed pages read back; LibreOffice reading the RTF we write
+  poppler-utils libreoffice-writer-nogui
   # the fuzz targets: clang, its runtime (libclang_rt.fuzzer, the sanitizers), the symbolizer
   clang libclang-rt-14-dev llvm
-  desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info
+  # the installed menu entry, description and file types checked
+  desktop-file-utils appstream libfile-mimeinfo-perl
 )
+if [[ ${1:-} == --tests ]]; then
+  packages+=("${test_packages[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do

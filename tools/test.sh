@@ -4,7 +4,7 @@
 # target for a short time from its seed corpus (tools/fuzz.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/tools/install-deps.sh"
+"$root/tools/install-deps.sh" --tests
 
 jobs=$(nproc)
 launcher=()
