@@ -122,8 +122,9 @@ private slots:
 
     // Thousands of random expressions (every function, operator, group, error, overflow, both
     // angle units and both display modes, long texts up to the 16-bit limits) with what the
-    // evaluator and the keypad gave for them when recorded: the text left by the evaluator (a
-    // digest when long), its code and the display.
+    // first, plain evaluator and the keypad gave for them, as they stood at commit f118aab: the
+    // text left by the evaluator (a digest when long), its code and the display. Made and
+    // recorded again by record-evaluator-cases.sh (evaluatorcases.cpp).
     void recordedCases_data() {
         QTest::addColumn<QString>("flags");
         QTest::addColumn<QString>("expression");
