@@ -22,7 +22,6 @@ private slots:
     void layout();
     void savesTypedNames_data();
     void savesTypedNames();
-    void enterInTheNameSaves();
     void refusedSaveKeepsTheDialog_data();
     void refusedSaveKeepsTheDialog();
     void overwriteQuestion_data();
@@ -92,25 +91,29 @@ void EnregistrerTest::layout() {
 void EnregistrerTest::savesTypedNames_data() {
     QTest::addColumn<QString>("typed"); // %1 stands for the temporary folder
     QTest::addColumn<QString>("saved"); // relative to it
+    QTest::addColumn<bool>("enter");    // Enter in the name, instead of a click on ENREGISTRER
     QTest::newRow("plain name") << "essai"
-                                << "essai.C03";
+                                << "essai.C03" << false;
     QTest::newRow("with our suffix") << "essai.C03"
-                                     << "essai.C03";
+                                     << "essai.C03" << false;
     QTest::newRow("with another suffix") << "essai.txt"
-                                         << "essai.C03";
+                                         << "essai.C03" << false;
     QTest::newRow("two dots") << "essai.v2.txt"
-                              << "essai.C03";
+                              << "essai.C03" << false;
     QTest::newRow("spaces around") << "  essai  "
-                                   << "essai.C03";
+                                   << "essai.C03" << false;
     QTest::newRow("full path") << "%1/autre/essai.txt"
-                               << "autre/essai.C03";
+                               << "autre/essai.C03" << false;
     QTest::newRow("full path, dotted folder") << "%1/projet.v2/essai"
-                                              << "projet.v2/essai.C03";
+                                              << "projet.v2/essai.C03" << false;
+    QTest::newRow("Enter") << "clavier"
+                           << "clavier.C03" << true;
 }
 
 void EnregistrerTest::savesTypedNames() {
     QFETCH(QString, typed);
     QFETCH(QString, saved);
+    QFETCH(bool, enter);
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("autre")));
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("projet.v2")));
     if (typed.contains(QLatin1String("%1"))) typed = typed.arg(m_dir->path());
@@ -120,7 +123,10 @@ void EnregistrerTest::savesTypedNames() {
     dialog.show();
     MessageCatcher catcher;
     typeInto(child<QLineEdit>(dialog, "Text1"), typed);
-    QTest::mouseClick(child<QPushButton>(dialog, "Command1"), Qt::LeftButton);
+    if (enter)
+        QTest::keyClick(child<QLineEdit>(dialog, "Text1"), Qt::Key_Return);
+    else
+        QTest::mouseClick(child<QPushButton>(dialog, "Command1"), Qt::LeftButton);
     QVERIFY(catcher.messages().empty());
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -128,17 +134,6 @@ void EnregistrerTest::savesTypedNames() {
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Alambix - ") + path);
     QCOMPARE(fileBytes(path), setupBytes("00010000100000"));
     QCOMPARE(FolderPicker::lastFolder(), m_dir->path());
-}
-
-void EnregistrerTest::enterInTheNameSaves() {
-    Enregistrer dialog(m_main->document(), m_main.get());
-    dialog.show();
-    auto* text1 = child<QLineEdit>(dialog, "Text1");
-    typeInto(text1, QStringLiteral("clavier"));
-    QTest::keyClick(text1, Qt::Key_Return);
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(fileBytes(m_dir->filePath(QStringLiteral("clavier.C03"))),
-             setupBytes("00010000100000"));
 }
 
 void EnregistrerTest::refusedSaveKeepsTheDialog_data() {

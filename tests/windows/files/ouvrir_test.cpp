@@ -20,9 +20,8 @@ private slots:
     void layout();
     void openWithNothingSelectedDoesNothing();
     void clickingAFileNamesItAndItsFolder();
-    void doubleClickLoads();
-    void openButtonLoads();
-    void enterOnAFileLoads();
+    void loads_data();
+    void loads();
     void fileDeletedAfterSelection();
     void damagedFileClosesAfterItsMessage_data();
     void damagedFileClosesAfterItsMessage();
@@ -122,50 +121,50 @@ void OuvrirTest::clickingAFileNamesItAndItsFolder() {
     dialog.reject();
 }
 
-void OuvrirTest::doubleClickLoads() {
-    Ouvrir dialog(m_main->document(), m_main->dessin());
-    dialog.show();
-    MessageCatcher catcher;
-    clickItem(child<QListWidget>(dialog, "File1"), QStringLiteral("filtration.c03"), true);
-    QVERIFY(catcher.messages().empty());
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    const QString path = m_dir->filePath(QStringLiteral("filtration.c03"));
-    QCOMPARE(m_main->document().path(), path);
-    QCOMPARE(m_main->windowTitle(), QStringLiteral("Alambix - ") + path);
-    QCOMPARE(setupText(m_main->model().values()), QStringLiteral("00001010000000"));
+void OuvrirTest::loads_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("elements");
+    QTest::newRow("double-click") << "double-click"
+                                  << "filtration.c03"
+                                  << "00001010000000";
+    QTest::newRow("OUVRIR") << "OUVRIR"
+                            << "distillation.C03"
+                            << "00110000011100";
+    QTest::newRow("Enter") << "Enter"
+                           << "distillation.C03"
+                           << "00110000011100";
 }
 
-void OuvrirTest::openButtonLoads() {
-    Ouvrir dialog(m_main->document(), m_main->dessin());
-    dialog.show();
-    MessageCatcher catcher;
-    clickItem(child<QListWidget>(dialog, "File1"), QStringLiteral("distillation.C03"));
-    QTest::mouseClick(child<QPushButton>(dialog, "Command1"), Qt::LeftButton);
-    QVERIFY(catcher.messages().empty());
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(setupText(m_main->model().values()), QStringLiteral("00110000011100"));
-    QCOMPARE(m_main->windowTitle(),
-             QStringLiteral("Alambix - ") + m_dir->filePath(QStringLiteral("distillation.C03")));
-}
-
-void OuvrirTest::enterOnAFileLoads() {
+void OuvrirTest::loads() {
+    QFETCH(QString, how);
+    QFETCH(QString, file);
     Ouvrir dialog(m_main->document(), m_main->dessin());
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     MessageCatcher catcher;
     auto* file1 = child<QListWidget>(dialog, "File1");
-    file1->setFocus();
-    // Enter before a file is chosen does nothing; End then Home choose the first, Enter opens it.
-    QTest::keyClick(file1, Qt::Key_Return);
-    QVERIFY(dialog.isVisible());
-    QTest::keyClick(file1, Qt::Key_End);
-    QTest::keyClick(file1, Qt::Key_Home);
-    QTest::keyClick(file1, Qt::Key_Return);
+    if (how == QLatin1String("Enter")) {
+        file1->setFocus();
+        // Enter before a file is chosen does nothing; End then Home choose the first, Enter
+        // opens it.
+        QTest::keyClick(file1, Qt::Key_Return);
+        QVERIFY(dialog.isVisible());
+        QTest::keyClick(file1, Qt::Key_End);
+        QTest::keyClick(file1, Qt::Key_Home);
+        QTest::keyClick(file1, Qt::Key_Return);
+    } else {
+        clickItem(file1, file, how == QLatin1String("double-click"));
+        if (how == QLatin1String("OUVRIR"))
+            QTest::mouseClick(child<QPushButton>(dialog, "Command1"), Qt::LeftButton);
+    }
     QVERIFY(catcher.messages().empty());
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(setupText(m_main->model().values()), QStringLiteral("00110000011100"));
+    const QString path = m_dir->filePath(file);
+    QCOMPARE(m_main->document().path(), path);
+    QCOMPARE(m_main->windowTitle(), QStringLiteral("Alambix - ") + path);
+    QTEST(setupText(m_main->model().values()), "elements");
 }
 
 void OuvrirTest::fileDeletedAfterSelection() {
