@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace alambix;
@@ -230,10 +231,26 @@ void SetupFileTest::failedSaveKeepsTheOldFile() {
     QCOMPARE(fileBytes(path), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ancien.C03"});
 
-    // A read-only file is not replaced by a user the system does not let write it.
-    if (geteuid() == 0) return;
+    // A read-only file is not replaced by a user the system does not let write it. Root may
+    // write anything: run as root, the save is made by a child that is an ordinary user.
     QFile::setPermissions(path, QFileDevice::ReadOwner);
-    QVERIFY(!writeSetupFile(path, model.values()));
+    if (geteuid() != 0) {
+        QVERIFY(!writeSetupFile(path, model.values()));
+    } else {
+        const uid_t nobody = 65534;
+        QVERIFY(chown(qPrintable(dir.path()), nobody, nobody) == 0);
+        QVERIFY(chown(qPrintable(path), nobody, nobody) == 0);
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            const bool dropped = setgid(nobody) == 0 && setuid(nobody) == 0;
+            _exit(!dropped ? 3 : writeSetupFile(path, model.values()) ? 1 : 0);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0); // 1: the save went through, 3: still root
+    }
     QCOMPARE(fileBytes(path), old);
 }
 
