@@ -1,6 +1,6 @@
 #include "windows/files/folderpicker.h"
 
-#include "windows/files/volumes.h"
+#include "core/volumes.h"
 
 #include <QDir>
 #include <QFileInfo>

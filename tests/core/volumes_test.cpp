@@ -1,5 +1,5 @@
 // The volumes offered by the open and save dialogs, from made-up mount lists.
-#include "windows/files/volumes.h"
+#include "core/volumes.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "windows/files/volumes.h"
+#include "core/volumes.h"
 
 #include <QStorageInfo>
 
