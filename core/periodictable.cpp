@@ -12,11 +12,11 @@ struct ElementRow {
 };
 
 // Symbols: the IUPAC Periodic Table of the Elements (IUPAC, 2022 edition).
-// Main oxidation states: those N. N. Greenwood and A. Earnshaw, "Chemistry of the Elements"
-// (2nd ed., Butterworth-Heinemann, 1997) print in bold in their table of oxidation states,
-// checked against the common oxidation states of the CRC Handbook of Chemistry and Physics
-// ("Table of the Elements"). Oxygen -1 (peroxides) and sulfur +2 (thiosulfate) are kept because
-// school chemistry writes O2 2- and S2O3 2-; carbon keeps +2 (oxalate, carbon monoxide).
+// Main oxidation states: after the most important states in the table of oxidation states of
+// N. N. Greenwood and A. Earnshaw, "Chemistry of the Elements" (2nd ed., Butterworth-Heinemann,
+// 1997), and the common oxidation states of the CRC Handbook of Chemistry and Physics
+// ("Table of the Elements"). Oxygen keeps -1, for the peroxides school chemistry writes
+// (O2 2-), and carbon +2 (carbon monoxide, oxalate).
 constexpr std::array<ElementRow, chemicalElementCount> elementTable{{
     {"H", "-1 +1"},
     {"He", ""},
@@ -33,7 +33,7 @@ constexpr std::array<ElementRow, chemicalElementCount> elementTable{{
     {"Al", "+3"},
     {"Si", "-4 +4"},
     {"P", "-3 +3 +5"},
-    {"S", "-2 +2 +4 +6"},
+    {"S", "-2 +4 +6"},
     {"Cl", "-1 +1 +3 +5 +7"},
     {"Ar", ""},
     {"K", "+1"},
