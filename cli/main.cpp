@@ -2,6 +2,7 @@
 #include "cli/calccommand.h"
 #include "cli/drawcommand.h"
 #include "cli/exercisecommand.h"
+#include "cli/formulacommand.h"
 #include "cli/rtfcommand.h"
 
 #include <QDir>
@@ -21,7 +22,8 @@ int usage() {
                "       alambix-cli calc --keys [--trace] KEY...\n"
                "       alambix-cli rtf FILE|--intro [--output OUT.rtf|.html|.odt|.txt|.pdf]\n"
                "       alambix-cli exercise [--correction] FILE.E08\n"
-               "       alambix-cli exercise --check FILE.E08 [--click LIST]\n",
+               "       alambix-cli exercise --check FILE.E08 [--click LIST]\n"
+               "       alambix-cli formula [--] TEXT...\n",
                stderr);
     return 2;
 }
@@ -47,5 +49,6 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("calc")) return alambix::cli::runCalc(args);
     if (command == QLatin1String("rtf")) return alambix::cli::runRtf(args);
     if (command == QLatin1String("exercise")) return alambix::cli::runExercise(args);
+    if (command == QLatin1String("formula")) return alambix::cli::runFormula(args);
     return usage();
 }
