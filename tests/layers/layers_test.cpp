@@ -49,6 +49,7 @@ const QList<Layer>& layers() {
          with(belowWindows, {"windows/common", "windows/files", "windows/exercises"}), allModules},
         {"windows/help", with(belowWindows, {"windows/common", "windows/files", "windows/help"}),
          allModules},
+        {"windows/text", with(belowWindows, {"windows/common", "windows/text"}), allModules},
         {"windows/main", with(belowWindows, {"windows"}), allModules},
         {"app", with(belowWindows, {"windows", "app"}), allModules},
         {"cli", with(belowWindows, {"cli"}), guiModules},

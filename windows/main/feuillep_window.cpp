@@ -26,6 +26,7 @@
 #include "windows/print/clipboardexport.h"
 #include "windows/print/confimp_dialog.h"
 #include "windows/print/imageexport_dialog.h"
+#include "windows/text/textpanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -311,7 +312,7 @@ void makePanelItem(const PanelInfo& info, QWidget* parent) {
         item = new QLineEdit(parent);
         break;
     case PanelKind::Text:
-        item = new QTextEdit(parent);
+        item = new TextPanel(parent);
         break;
     }
     item->setObjectName(QString::fromLatin1(info.name));

@@ -1,0 +1,91 @@
+#include "windows/text/textpanel.h"
+
+#include "core/chemicalformula.h"
+#include "session/formulaformatting.h"
+#include "session/typingformat.h"
+#include "windows/text/formatbar.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QShortcut>
+#include <QTextBlock>
+
+namespace alambix {
+
+TextPanel::TextPanel(QWidget* parent) : QTextEdit(parent) {}
+
+bool TextPanel::event(QEvent* event) {
+    const bool handled = QTextEdit::event(event);
+    if (event->type() == QEvent::ReadOnlyChange) editableChanged();
+    return handled;
+}
+
+void TextPanel::editableChanged() {
+    const bool editable = !isReadOnly();
+    if (editable && !m_bar) {
+        // Built here, not at start: the first window shows the introduction, read-only.
+        m_bar = new FormatBar(*this, this);
+        auto* toBar = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F10), this);
+        toBar->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(toBar, &QShortcut::activated, m_bar, &FormatBar::takeFocus);
+        connect(this, &QTextEdit::cursorPositionChanged, this, &TextPanel::adjustTypingFormat);
+    }
+    if (!m_bar) return;
+    m_bar->setVisible(editable);
+    // The bar's shortcuts act on an editable text only.
+    for (QAction* action : m_bar->findChildren<QAction*>())
+        action->setEnabled(editable);
+    if (editable) {
+        m_bar->refresh();
+        m_bar->findChild<QAction*>(QStringLiteral("annuler"))
+            ->setEnabled(document()->isUndoAvailable());
+        m_bar->findChild<QAction*>(QStringLiteral("retablir"))
+            ->setEnabled(document()->isRedoAvailable());
+        adjustTypingFormat();
+    }
+    placeBar();
+}
+
+void TextPanel::placeBar() {
+    const bool shown = m_bar && !isReadOnly();
+    const int height = shown ? m_bar->sizeHint().height() : 0;
+    setViewportMargins(0, height, 0, 0);
+    if (shown) {
+        const int frame = frameWidth();
+        m_bar->setGeometry(frame, frame, width() - 2 * frame, height);
+    }
+}
+
+void TextPanel::resizeEvent(QResizeEvent* event) {
+    QTextEdit::resizeEvent(event);
+    placeBar();
+}
+
+void TextPanel::adjustTypingFormat() {
+    if (isReadOnly()) return;
+    const QTextCursor cursor = textCursor();
+    if (const auto format = typingFormatAt(cursor, bodyFormat(*document())))
+        setCurrentCharFormat(*format);
+}
+
+void TextPanel::keyPressEvent(QKeyEvent* event) {
+    const bool endsWord = !isReadOnly() && m_bar && m_bar->formatsAsTyped() &&
+                          ((event->text().size() == 1 && endsTypedWord(event->text()[0])) ||
+                           event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter);
+    const int before = document()->characterCount();
+    QTextEdit::keyPressEvent(event);
+    // Only a character that went into the text ends a word.
+    if (endsWord && document()->characterCount() > before && !textCursor().hasSelection())
+        formatTypedFormula(*document(), textCursor().position());
+}
+
+void TextPanel::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu(event->pos());
+    if (m_bar && !isReadOnly())
+        m_bar->addToContextMenu(*menu, menu->findChild<QAction*>(QStringLiteral("edit-paste")));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+} // namespace alambix

@@ -1,0 +1,36 @@
+#pragma once
+// `supertext`, the main window's rich-text panel. While it may be edited (a statement, a text
+// found again) a formatting bar stands over its text, built the first time it is needed; typing
+// takes the body's font where Qt would take a title's or a picture's, and a chemical formula is
+// formatted when the word that holds it ends.
+
+#include <QTextEdit>
+
+namespace alambix {
+
+class FormatBar;
+
+class TextPanel : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit TextPanel(QWidget* parent = nullptr);
+
+    // The bar; null until the panel was first editable.
+    FormatBar* formatBar() const { return m_bar; }
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void editableChanged();
+    void placeBar();
+    // Typing at the cursor takes the body's font where Qt's choice would be wrong.
+    void adjustTypingFormat();
+
+    FormatBar* m_bar = nullptr;
+};
+
+} // namespace alambix
