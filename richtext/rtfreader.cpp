@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
 #include <QTextTable>
 #include <QUrl>
 
@@ -55,6 +56,9 @@ enum class Kw {
     Fldinst,
     Fldrslt,
     ListText,
+    Pn,
+    Pnlvlblt,
+    Pnlvlbody,
     Shppict,
     Nonshppict,
     Shp,
@@ -184,7 +188,7 @@ constexpr std::string_view skippedDestinations[] = {"aftncn",       "aftnsep",
                                                     "objdata",      "objname",
                                                     "operator",     "panose",
                                                     "pgdsctbl",     "picprop",
-                                                    "pn",           "printim",
+                                                    "bkmkstart",    "printim",
                                                     "private",      "revtbl",
                                                     "revtim",       "rsidtbl",
                                                     "shpinst",      "stylesheet",
@@ -224,6 +228,9 @@ const std::vector<Keyword>& keywords() {
                                {"fldrslt", Kw::Fldrslt},
                                {"listtext", Kw::ListText},
                                {"pntext", Kw::ListText},
+                               {"pn", Kw::Pn},
+                               {"pnlvlblt", Kw::Pnlvlblt},
+                               {"pnlvlbody", Kw::Pnlvlbody},
                                {"shppict", Kw::Shppict},
                                {"nonshppict", Kw::Nonshppict},
                                {"shp", Kw::Shp},
@@ -349,6 +356,7 @@ bool isDestination(Kw kw) {
     case Kw::Fldinst:
     case Kw::Fldrslt:
     case Kw::ListText:
+    case Kw::Pn:
     case Kw::Shppict:
     case Kw::Nonshppict:
     case Kw::Shp:
@@ -436,7 +444,7 @@ bool isDoubleByte(int codePage) {
            codePage == 10001;
 }
 
-enum class Dest : quint8 { Text, Skip, FontTable, ColorTable, Pict, FieldInst, Upr };
+enum class Dest : quint8 { Text, Skip, FontTable, ColorTable, Pict, FieldInst, Upr, Numbering };
 
 struct CharState {
     int font = -1; // -1: the default font
@@ -452,6 +460,7 @@ struct ParaState {
     int align = 0; // 0 left, 1 centre, 2 right, 3 justified
     int left = 0, right = 0, first = 0, before = 0, after = 0, lineSpacing = 0;
     bool lineMultiple = false, pageBreak = false, inTable = false;
+    int list = 0; // a list item of the older RTF numbering: 1 bulleted, 2 numbered
     int nextTabType = 0;
     QList<QTextOption::Tab> tabs;
 };
@@ -463,6 +472,7 @@ struct State {
     int uc = 1;
     bool ownsPicture = false;
     bool fieldResult = false;
+    bool listText = false;
     QString link;
 };
 
@@ -553,6 +563,8 @@ private:
     bool m_charDirty = true;
 
     QTextTable* m_table = nullptr;
+    QTextList* m_list = nullptr;            // the list the last paragraph was an item of
+    std::pair<int, int> m_listText{-1, -1}; // where the last list item's text was put
     int m_row = 0, m_column = 0;
     bool m_rowEnded = false, m_cellEnded = false;
     std::vector<int> m_cellEdges;
@@ -610,6 +622,12 @@ void Parser::closeGroup() {
     if (m_stack.empty()) return;
     if (m_st.ownsPicture) finishPicture();
     if (m_st.dest == Dest::FontTable && m_currentFont >= 0) finishFontName();
+    if (m_st.listText && !m_stack.back().listText) {
+        flushRun();
+        m_listText.second = m_cursor.position();
+    }
+    // The numbering group tells what the paragraph around it is.
+    if (m_st.dest == Dest::Numbering && m_st.para.list) m_stack.back().para.list = m_st.para.list;
     const bool charChanged = !(m_stack.back().ch == m_st.ch) || m_stack.back().link != m_st.link;
     m_st = std::move(m_stack.back());
     m_stack.pop_back();
@@ -803,6 +821,11 @@ void Parser::word(std::string_view name, bool hasParam, int param) {
     ParaState& pa = m_st.para;
     const CharState before = ch;
 
+    if (m_st.dest == Dest::Numbering) {
+        if (kw == Kw::Pnlvlblt) pa.list = 1;
+        if (kw == Kw::Pnlvlbody) pa.list = 2;
+        return;
+    }
     if (m_st.dest == Dest::FontTable) {
         switch (kw) {
         case Kw::F:
@@ -1174,11 +1197,29 @@ void Parser::destination(Kw kw) {
     case Kw::Upr:
         if (m_st.dest == Dest::Text) m_st.dest = Dest::Upr;
         break;
+    case Kw::Pn:
+        // A paragraph's number or bullet in the older RTF numbering: only its kind is kept.
+        if (m_st.dest == Dest::Text) {
+            m_st.dest = Dest::Numbering;
+        } else {
+            m_st.dest = Dest::Skip;
+            skipGroup();
+        }
+        break;
     case Kw::Ud:
         if (m_st.dest == Dest::Upr) m_st.dest = Dest::Text;
         break;
-    case Kw::Field:
     case Kw::ListText:
+        // A list item's bullet or number as text, for readers that draw no list: it stays
+        // unless the older numbering that follows makes the paragraph a list item.
+        if (m_st.dest == Dest::Text) {
+            flushBytes();
+            flushRun();
+            m_st.listText = true;
+            m_listText = {m_cursor.position(), m_cursor.position()};
+        }
+        break;
+    case Kw::Field:
     case Kw::Shppict:
     case Kw::Shp:
     case Kw::Shprslt:
@@ -1398,9 +1439,10 @@ QTextBlockFormat Parser::blockFormat() const {
     static constexpr Qt::Alignment aligns[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight,
                                                Qt::AlignJustify};
     format.setAlignment(aligns[pa.align]);
-    if (pa.left) format.setLeftMargin(pa.left / 15.0);
+    // A list item's indents are the list's.
+    if (pa.left && !pa.list) format.setLeftMargin(pa.left / 15.0);
     if (pa.right) format.setRightMargin(pa.right / 15.0);
-    if (pa.first) format.setTextIndent(pa.first / 15.0);
+    if (pa.first && !pa.list) format.setTextIndent(pa.first / 15.0);
     if (pa.before) format.setTopMargin(pa.before / 15.0);
     if (pa.after) format.setBottomMargin(pa.after / 15.0);
     if (pa.lineSpacing && pa.lineMultiple)
@@ -1481,6 +1523,29 @@ void Parser::endParagraph(bool pageBreak) {
     QTextBlockFormat format = blockFormat();
     if (m_st.para.pageBreak) format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     m_cursor.setBlockFormat(format);
+    // Items in a row make one list, which draws their bullets and numbers: the ones written
+    // as text at the start of the paragraph go.
+    if (m_st.para.list && !m_table) {
+        if (m_listText.first == m_cursor.block().position() &&
+            m_listText.first < m_listText.second && m_cursor.block().contains(m_listText.second)) {
+            QTextCursor text(m_cursor);
+            text.setPosition(m_listText.first);
+            text.setPosition(m_listText.second, QTextCursor::KeepAnchor);
+            text.removeSelectedText();
+        }
+        const QTextListFormat::Style style =
+            m_st.para.list == 1 ? QTextListFormat::ListDisc : QTextListFormat::ListDecimal;
+        if (m_list && m_list->format().style() == style) {
+            m_list->add(m_cursor.block());
+        } else {
+            QTextListFormat list;
+            list.setStyle(style);
+            list.setIndent(1);
+            m_list = m_cursor.createList(list);
+        }
+    } else {
+        m_list = nullptr;
+    }
     QTextBlockFormat next;
     if (pageBreak) next.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     m_cursor.insertBlock(next, m_runFormat);

@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextList>
 #include <QTextTable>
 #include <QUrl>
 #include <algorithm>
@@ -40,6 +41,15 @@ int twips(double pixels) {
     return int(std::lround(std::clamp(pixels * 15.0, -31680.0, 31680.0)));
 }
 
+// A list whose items start with a bullet rather than a number.
+bool isBulleted(const QTextList& list) {
+    const QTextListFormat::Style style = list.format().style();
+    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle ||
+           style == QTextListFormat::ListSquare;
+}
+
+const QString symbolFont = QStringLiteral("Symbol");
+
 class Writer {
 public:
     Writer(const QTextDocument& document, QIODevice& device) : m_doc(document), m_device(device) {}
@@ -66,6 +76,7 @@ private:
     bool m_failed = false;
     QStringList m_fonts;
     QHash<QString, int> m_fontIndex;
+    bool m_bulletFont = false; // "Symbol" is in the font table for the bullets alone
     QList<QColor> m_colours;
     QHash<QRgb, int> m_colourIndex;
 };
@@ -77,6 +88,12 @@ QString Writer::family(const QTextCharFormat& format) const {
 }
 
 void Writer::collectBlock(const QTextBlock& block) {
+    // Bullets are the Symbol font's.
+    if (block.textList() && isBulleted(*block.textList()) && !m_fontIndex.contains(symbolFont)) {
+        m_fontIndex.insert(symbolFont, int(m_fonts.size()));
+        m_fonts.append(symbolFont);
+        m_bulletFont = true;
+    }
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextCharFormat format = it.fragment().charFormat();
         const QString name = family(format);
@@ -240,9 +257,25 @@ void Writer::block(const QTextBlock& block, bool inTable, const char* end) {
         put(word);
         put(twips(pixels));
     };
-    length("\\li", format.leftMargin());
+    // A list item: its bullet or number in the older RTF numbering, which every reader knows,
+    // hanging a quarter of an inch left of the text, the text a quarter of an inch further in
+    // at each level.
+    const QTextList* list = inTable ? nullptr : block.textList();
+    if (list) {
+        if (isBulleted(*list)) {
+            put("{\\*\\pn\\pnlvlblt\\pnf");
+            put(m_fontIndex.value(symbolFont));
+            put("\\pnindent360{\\pntxtb\\'b7}}");
+        } else {
+            put("{\\*\\pn\\pnlvlbody\\pndec\\pnstart1\\pnindent360{\\pntxta .}}");
+        }
+        put("\\fi-360\\li");
+        put(360 + 360 * std::max(1, list->format().indent()));
+    } else {
+        length("\\li", format.leftMargin());
+        length("\\fi", format.textIndent());
+    }
     length("\\ri", format.rightMargin());
-    length("\\fi", format.textIndent());
     length("\\sb", format.topMargin());
     length("\\sa", format.bottomMargin());
     switch (format.lineHeightType()) {
@@ -360,7 +393,8 @@ bool Writer::run() {
     for (qsizetype i = 0; i < m_fonts.size(); ++i) {
         put("{\\f");
         put(int(i));
-        put("\\fnil\\fcharset0 ");
+        put(m_bulletFont && m_fonts[i] == symbolFont ? "\\ftech\\fcharset2 "
+                                                     : "\\fnil\\fcharset0 ");
         text(m_fonts[i]);
         put(";}");
     }
