@@ -75,6 +75,18 @@ std::optional<QTextCharFormat> typingFormatAt(const QTextCursor& cursor,
         (isTitle(current, document, bodySize) && !insideTitle))
         return body;
 
+    // An empty paragraph has no text around the cursor: the body's font and size, plain (the
+    // paragraph mark may keep an instruction's italics or a title's look).
+    if (text.isEmpty()) {
+        const bool plain =
+            current.fontWeight() < QFont::DemiBold && !current.fontItalic() &&
+            !current.fontUnderline() && !current.hasProperty(QTextFormat::ForegroundBrush) &&
+            current.verticalAlignment() == QTextCharFormat::AlignNormal &&
+            current.fontFamilies() == body.fontFamilies() &&
+            current.hasProperty(QTextFormat::FontPointSize) && current.fontPointSize() == bodySize;
+        if (plain) return std::nullopt;
+        return body;
+    }
     const bool hasFamily = !current.fontFamilies().toStringList().isEmpty();
     const bool hasSize = current.hasProperty(QTextFormat::FontPointSize);
     if (hasFamily && hasSize) return std::nullopt;

@@ -16,8 +16,9 @@ namespace alambix {
 QTextCharFormat bodyFormat(const QTextDocument& document);
 
 // The format typing at `cursor` should take when Qt's own choice, the format of the character
-// before it, is a title's, a picture's or lacks a font or a size; nothing when that choice is
-// right. Inside a title (title text on both sides) typing continues the title.
+// before it, is a title's, a picture's or lacks a font or a size, and in an empty paragraph (the
+// body's, plain); nothing when that choice is right. Inside a title (title text on both sides)
+// typing continues the title.
 std::optional<QTextCharFormat> typingFormatAt(const QTextCursor& cursor,
                                               const QTextCharFormat& body);
 

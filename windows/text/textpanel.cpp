@@ -29,7 +29,9 @@ void TextPanel::editableChanged() {
         auto* toBar = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F10), this);
         toBar->setContext(Qt::WidgetWithChildrenShortcut);
         connect(toBar, &QShortcut::activated, m_bar, &FormatBar::takeFocus);
-        connect(this, &QTextEdit::cursorPositionChanged, this, &TextPanel::adjustTypingFormat);
+        // Queued: the editor sets its own format for the new place after telling of the move.
+        connect(this, &QTextEdit::cursorPositionChanged, this, &TextPanel::adjustTypingFormat,
+                Qt::QueuedConnection);
     }
     if (!m_bar) return;
     m_bar->setVisible(editable);
@@ -65,6 +67,7 @@ void TextPanel::resizeEvent(QResizeEvent* event) {
 void TextPanel::adjustTypingFormat() {
     if (isReadOnly()) return;
     const QTextCursor cursor = textCursor();
+    m_adjustedAt = {cursor.position(), document()->characterCount()};
     if (const auto format = typingFormatAt(cursor, bodyFormat(*document())))
         setCurrentCharFormat(*format);
 }
@@ -74,6 +77,12 @@ void TextPanel::keyPressEvent(QKeyEvent* event) {
                           ((event->text().size() == 1 && endsTypedWord(event->text()[0])) ||
                            event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter);
     const int before = document()->characterCount();
+    // A key typed before the queued adjustment ran, or where a document was loaded under the
+    // cursor: the format is worked out first. A format chosen since (Ctrl+B in an empty
+    // paragraph) stays.
+    if (m_bar && !event->text().isEmpty() && event->text()[0].isPrint() &&
+        m_adjustedAt != std::pair(textCursor().position(), before))
+        adjustTypingFormat();
     QTextEdit::keyPressEvent(event);
     // Only a character that went into the text ends a word.
     if (endsWord && document()->characterCount() > before && !textCursor().hasSelection())

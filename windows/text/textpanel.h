@@ -6,6 +6,8 @@
 
 #include <QTextEdit>
 
+#include <utility>
+
 namespace alambix {
 
 class FormatBar;
@@ -31,6 +33,8 @@ private:
     void adjustTypingFormat();
 
     FormatBar* m_bar = nullptr;
+    // Where the typing format was last worked out: the cursor and the document's length.
+    std::pair<int, int> m_adjustedAt{-1, -1};
 };
 
 } // namespace alambix

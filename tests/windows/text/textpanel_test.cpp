@@ -5,7 +5,11 @@
 #include "windows/text/formatbar.h"
 #include "windows/text/textpanel.h"
 
+#include "richtext/rtfreader.h"
+#include "session/typingformat.h"
+
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -13,6 +17,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -109,6 +115,7 @@ private slots:
     void formulaCommand();
     void typingTakesTheBodyFont();
     void pasteWithoutFormatting();
+    void printUsesTheDocumentsFonts();
 };
 
 void TextPanelTest::barOnlyWhileEditable() {
@@ -389,6 +396,38 @@ void TextPanelTest::pasteWithoutFormatting() {
     QCOMPARE(markup(*p.panel.document()), QStringLiteral("eau H2O"));
     QTest::keyClick(&p.panel, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(markup(*p.panel.document()), QStringLiteral("eau H2O*H**_{2}**O*"));
+}
+
+// An answer typed into the empty paragraph a statement ends with is in the statement's font and
+// size, not in the italics of the instruction before it, and prints so.
+void TextPanelTest::printUsesTheDocumentsFonts() {
+    Panel p;
+    QVERIFY(QTest::qWaitForWindowExposed(&p.panel));
+    QBuffer statement;
+    // A statement of the starter pack: it ends with an instruction in italics, then an empty
+    // paragraph for the answers.
+    QFile pack(QStringLiteral(ALAMBIX_PACK_DIR "/reflux.rtf"));
+    QVERIFY(pack.open(QIODevice::ReadOnly));
+    statement.setData(pack.readAll());
+    QVERIFY(statement.open(QIODevice::ReadOnly));
+    QCOMPARE(readRtf(statement, *p.panel.document()), RtfReadError::None);
+    p.panel.moveCursor(QTextCursor::End);
+    type(&p.panel, QStringLiteral("Réponse : H2O."));
+    QTextCursor typed(p.panel.document());
+    typed.movePosition(QTextCursor::End);
+    const QTextCharFormat body = bodyFormat(*p.panel.document());
+    QCOMPARE(typed.charFormat().fontPointSize(), body.fontPointSize());
+    QCOMPARE(typed.charFormat().fontFamilies(), body.fontFamilies());
+    QVERIFY(!typed.charFormat().fontItalic());
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("texte.pdf")));
+    p.panel.print(&printer);
+    QFile pdf(printer.outputFileName());
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    QVERIFY2(!bytes.contains("LiberationSans"), "the panel's own font");
 }
 
 QTEST_MAIN(TextPanelTest)
