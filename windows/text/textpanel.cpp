@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTextBlock>
 
@@ -26,6 +27,8 @@ void TextPanel::editableChanged() {
     if (editable && !m_bar) {
         // Built here, not at start: the first window shows the introduction, read-only.
         m_bar = new FormatBar(*this, this);
+        if (QWidget* container = verticalScrollBar()->parentWidget(); container != this)
+            container->installEventFilter(this);
         auto* toBar = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F10), this);
         toBar->setContext(Qt::WidgetWithChildrenShortcut);
         connect(toBar, &QShortcut::activated, m_bar, &FormatBar::takeFocus);
@@ -57,6 +60,23 @@ void TextPanel::placeBar() {
         const int frame = frameWidth();
         m_bar->setGeometry(frame, frame, width() - 2 * frame, height);
     }
+    placeScrollBar();
+}
+
+// The scroll area lays its scroll bar along the whole frame: it goes under the bar.
+void TextPanel::placeScrollBar() {
+    QWidget* container = verticalScrollBar()->parentWidget();
+    if (!container || container == this) return;
+    const int top = frameWidth() + (m_bar && !isReadOnly() ? m_bar->height() : 0);
+    const QRect area = container->geometry();
+    const int bottom = area.bottom();
+    if (area.top() != top && bottom > top)
+        container->setGeometry(area.left(), top, area.width(), bottom - top + 1);
+}
+
+bool TextPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize) placeScrollBar();
+    return QTextEdit::eventFilter(watched, event);
 }
 
 void TextPanel::resizeEvent(QResizeEvent* event) {

@@ -25,10 +25,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void editableChanged();
     void placeBar();
+    void placeScrollBar();
     // Typing at the cursor takes the body's font where Qt's choice would be wrong.
     void adjustTypingFormat();
 
