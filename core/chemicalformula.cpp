@@ -74,63 +74,69 @@ class Weigher {
 public:
     explicit Weigher(QStringView text) : m_text(text) {}
 
+    // A group counted once: one symbol, or a bracket and the totals of its content.
+    struct Unit {
+        int element = -1; // -1: a bracket
+        Sums inner;
+        qint64 atoms = 0;
+    };
+
     // The groups of [pos, end) with their counts; `atoms` grows by their number of atoms.
     Sums groups(qsizetype pos, qsizetype end, qint64& atoms) const {
         Sums total = zeroSum();
         while (pos < end) {
-            bool bracket = false;
-            qint64 unitAtoms = 0;
-            const Sums one = unit(pos, bracket, unitAtoms);
+            const Unit one = unit(pos);
             const qsizetype digits = pos;
             while (pos < end && isDigit(m_text[pos]))
                 ++pos;
             const int n = count(digits, pos);
-            atoms += unitAtoms * n;
+            atoms += one.atoms * n;
             if (atoms > maxAtomsWeighed) return Sums();
-            total = sumOf(total, times(one, bracket, n));
+            total = plus(total, one, n);
         }
         return total;
     }
 
-    // The group at `pos`, a symbol or a bracket and its content, counted once: `pos` moves past
-    // it, not past its count.
-    Sums unit(qsizetype& pos, bool& bracket, qint64& atoms) const {
+    // The group at `pos`; `pos` moves past it, not past its count.
+    Unit unit(qsizetype& pos) const {
+        Unit one;
         qsizetype length = 0;
-        const int element = elementAt(m_text.sliced(pos), &length);
-        bracket = element < 0;
-        if (!bracket) {
+        one.element = elementAt(m_text.sliced(pos), &length);
+        if (one.element >= 0) {
             pos += length;
-            atoms = 1;
-            Sums sums;
-            for (int state : mainOxidationStates(element))
-                sums.set(sumsOffset + state);
-            return sums;
+            one.atoms = 1;
+            return one;
         }
         qsizetype close = pos + 1;
         for (int depth = 0; depth > 0 || (m_text[close] != u')' && m_text[close] != u']'); ++close)
             depth += m_text[close] == u'(' || m_text[close] == u'['   ? 1
                      : m_text[close] == u')' || m_text[close] == u']' ? -1
                                                                       : 0;
-        const Sums inner = groups(pos + 1, close, atoms);
+        one.inner = groups(pos + 1, close, one.atoms);
         pos = close + 1;
-        return inner;
+        return one;
     }
 
-    // `n` of a group: the atoms of one symbol each take their own state; the units inside a
-    // bracket are alike and carry the same charge each.
-    static Sums times(const Sums& unit, bool bracket, int n) {
-        Sums result;
-        if (bracket) {
-            for (int bit = 0; bit < sumsSize; ++bit) {
-                const qint64 scaled = qint64(bit - sumsOffset) * n + sumsOffset;
-                if (unit.test(bit) && scaled >= 0 && scaled < sumsSize) result.set(scaled);
+    // `total` and `n` of a group more: the atoms of one symbol each take their own state (a
+    // shift of the totals per state); the units inside a bracket are alike and carry the same
+    // charge each.
+    static Sums plus(Sums total, const Unit& unit, int n) {
+        if (unit.element >= 0) {
+            const QList<int>& states = mainOxidationStates(unit.element);
+            for (int atom = 0; atom < n && atom <= maxAtomsWeighed && total.any(); ++atom) {
+                Sums next;
+                for (int state : states)
+                    next |= shifted(total, state);
+                total = next;
             }
-            return result;
+            return total;
         }
-        result = zeroSum();
-        for (int atom = 0; atom < n && atom <= maxAtomsWeighed; ++atom)
-            result = sumOf(result, unit);
-        return result;
+        Sums scaled;
+        for (int bit = 0; bit < sumsSize; ++bit) {
+            const qint64 to = qint64(bit - sumsOffset) * n + sumsOffset;
+            if (unit.inner.test(bit) && to >= 0 && to < sumsSize) scaled.set(to);
+        }
+        return sumOf(total, scaled);
     }
 
     int count(qsizetype start, qsizetype end) const {
@@ -347,14 +353,14 @@ private:
     // charge. The split whose charge the atoms' main oxidation states can make wins, the smallest
     // charge first; when none can, all are subscripts. -1 when no split writes good chemistry.
     qsizetype chargeSplit(qsizetype partStart, qsizetype lastStart, DigitRun run) const {
+        // No digit before the sign: the charge is the sign alone.
+        if (run.length == 0) return 0;
         const int sign = m_text[run.start + run.length] == u'+' ? 1 : -1;
         const Weigher weigher(m_text);
         qint64 restAtoms = 0;
         const Sums rest = weigher.groups(partStart, lastStart, restAtoms);
         qsizetype pos = lastStart;
-        bool bracket = false;
-        qint64 unitAtoms = 0;
-        const Sums unit = weigher.unit(pos, bracket, unitAtoms);
+        const Weigher::Unit unit = weigher.unit(pos);
         qsizetype best = -1;
         int bestCharge = 0;
         for (qsizetype split = run.length; split >= 0 && run.length - split <= maxChargeDigits;
@@ -365,9 +371,9 @@ private:
             if (charge.length > 0 && m_text[charge.start] == u'0') continue;
             const int n = count(subscript);
             const int size = count(charge);
-            if ((best >= 0 && size >= bestCharge) || restAtoms + unitAtoms * n > maxAtomsWeighed)
+            if ((best >= 0 && size >= bestCharge) || restAtoms + unit.atoms * n > maxAtomsWeighed)
                 continue;
-            const Sums total = sumOf(rest, Weigher::times(unit, bracket, n));
+            const Sums total = Weigher::plus(rest, unit, n);
             if (total.test(sumsOffset + sign * size)) {
                 best = split;
                 bestCharge = size;
