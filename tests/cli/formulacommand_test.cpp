@@ -1,5 +1,5 @@
 // `alambix-cli formula`, run as a separate process as scripts run it.
-#include "support/clirun.h"
+#include "support/processes.h"
 
 #include <QTest>
 
