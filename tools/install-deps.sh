@@ -16,6 +16,8 @@ packages=(
 )
 test_packages=(
   libbenchmark-dev
+  # every source file formatted as .clang-format says
+  clang-format
   # printed pages read back; LibreOffice reading the RTF we write
   poppler-utils libreoffice-writer-nogui
   # the fuzz targets: clang, its runtime (libclang_rt.fuzzer, the sanitizers), the symbolizer

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test twice: a normal build with warnings
+# Installs what is missing, checks that every source file is formatted as .clang-format says,
+# then builds and runs every test twice: a normal build with warnings
 # as errors, and a build under the address and undefined-behaviour sanitizers; then runs every fuzz
 # target for a short time from its seed corpus (tools/fuzz.sh).
 set -euo pipefail
@@ -9,6 +10,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+echo "== Formatting (clang-format) =="
+if [[ -d "$root/.git" ]]; then
+  git -C "$root" ls-files -z '*.cpp' '*.h'
+else
+  (cd "$root" && find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print0)
+fi | (cd "$root" && xargs -0 clang-format --dry-run --Werror)
 
 echo "== Build and tests =="
 cmake -S "$root" -B "$root/build/test" -DCMAKE_BUILD_TYPE=Debug -DALAMBIX_WERROR=ON "${launcher[@]}" >/dev/null
