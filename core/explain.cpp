@@ -231,6 +231,22 @@ SetupValues afterClicks(const SetupValues& values, const std::vector<int>& click
     return model.values();
 }
 
+std::vector<SetupValues> reachableSetups(const SetupValues& values) {
+    std::vector<bool> seen(std::size_t(1) << ElementCount, false);
+    std::vector<SetupValues> reached{values};
+    seen[bits(values)] = true;
+    for (std::size_t next = 0; next < reached.size(); ++next) {
+        for (int k = 0; k < ElementCount; ++k) {
+            SetupModel model;
+            load(model, reached[next]);
+            if (!model.click(k) || seen[bits(model.values())]) continue;
+            seen[bits(model.values())] = true;
+            reached.push_back(model.values());
+        }
+    }
+    return reached;
+}
+
 std::vector<NearestSetup> nearestSetups(const SetupValues& values) {
     const QString ownName = recogniseSetup(values);
     if (!ownName.isEmpty()) return {{ownName, {}}};

@@ -29,6 +29,10 @@ struct NearestSetup {
 // with no click when it already has one. In the order a breadth-first search meets them.
 std::vector<NearestSetup> nearestSetups(const SetupValues& values);
 
+// Every set-up the clicks allowed by the rules reach from `values` (a settled set-up), `values`
+// first, in the order a breadth-first search meets them: 114 from the empty set-up.
+std::vector<SetupValues> reachableSetups(const SetupValues& values = SetupValues{});
+
 // `values` after the model has taken `clicks` in order.
 SetupValues afterClicks(const SetupValues& values, const std::vector<int>& clicks);
 

@@ -141,6 +141,14 @@ private slots:
         }
         QCOMPARE(seen.size(), std::size(shapes));
         qInfo("%d set-ups reachable", int(graph.size()));
+        // The program's own list, each set-up once, the start first.
+        const std::vector<SetupValues> listed = reachableSetups();
+        QCOMPARE(listed.front(), SetupValues{});
+        std::set<SetupValues> keys;
+        for (const auto& entry : graph)
+            keys.insert(entry.first);
+        QCOMPARE(std::set<SetupValues>(listed.begin(), listed.end()), keys);
+        QCOMPARE(listed.size(), keys.size());
     }
 
     void texts_data() {
