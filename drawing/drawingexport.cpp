@@ -1,9 +1,6 @@
 #include "drawing/drawingexport.h"
 
 #include "core/safewrite.h"
-#include "drawing/drawingsurface.h"
-#include "drawing/paintercanvas.h"
-#include "drawing/setupdrawing.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -19,55 +16,39 @@ namespace {
 // The drawing's pixels are 96 to the inch on every device.
 constexpr int PixelsPerInch = 96;
 
-QString drawingTitle() {
-    return QStringLiteral("Alambix : schéma du montage");
-}
-
-bool writeSvg(QIODevice& device, const SetupValues& values, bool withBackground) {
+bool writeSvg(QIODevice& device, const PictureSpec& spec, const LabelLayout& layout) {
     QSvgGenerator generator;
     generator.setOutputDevice(&device);
-    generator.setSize(QSize(DrawingWidth, DrawingHeight));
-    generator.setViewBox(QRect(0, 0, DrawingWidth, DrawingHeight));
+    generator.setSize(layout.size);
+    generator.setViewBox(QRect(QPoint(0, 0), layout.size));
     generator.setResolution(PixelsPerInch);
-    generator.setTitle(drawingTitle());
+    generator.setTitle(pictureTitle(spec.values));
+    generator.setDescription(pictureDescription(spec.values));
     QPainter painter;
     if (!painter.begin(&generator)) return false;
-    renderDrawing(painter, values, withBackground);
+    paintPicture(painter, spec, layout, Strokes::Vector);
     return painter.end();
 }
 
-bool writePdf(QIODevice& device, const SetupValues& values, bool withBackground) {
-    // One page exactly the drawing's size, at its physical size (321 x 490 pixels at 96 dpi).
+bool writePdf(QIODevice& device, const PictureSpec& spec, const LabelLayout& layout) {
+    // One page exactly the picture's size, at its physical size (96 pixels to the inch).
     QPdfWriter writer(&device);
-    writer.setTitle(drawingTitle());
+    writer.setTitle(pictureTitle(spec.values));
     writer.setCreator(QStringLiteral("Alambix"));
     writer.setResolution(PixelsPerInch);
-    const QSizeF points(DrawingWidth * 72.0 / PixelsPerInch, DrawingHeight * 72.0 / PixelsPerInch);
+    const QSizeF points = QSizeF(layout.size) * 72.0 / PixelsPerInch;
     writer.setPageLayout(
         QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     QPainter painter;
     if (!painter.begin(&writer)) return false;
-    renderDrawing(painter, values, withBackground);
+    paintPicture(painter, spec, layout, Strokes::Vector);
     return painter.end();
-}
-
-bool writePng(QIODevice& device, const SetupValues& values, bool withBackground) {
-    DrawingSurface surface;
-    if (withBackground) surface.paintBackground();
-    surface.drawSetup(values);
-    return surface.image().save(&device, "PNG");
 }
 } // namespace
 
 void renderDrawing(QPainter& painter, const SetupValues& values, bool withBackground) {
-    painter.save();
-    painter.setClipRect(QRect(0, 0, DrawingWidth, DrawingHeight));
-    painter.fillRect(QRect(0, 0, DrawingWidth, DrawingHeight), DrawingSurface::backColour());
-    PainterCanvas canvas(painter, DrawingWidth, DrawingHeight, Strokes::Vector);
-    if (withBackground) paintGradient(canvas);
-    drawSetup(canvas, values);
-    painter.restore();
+    paintDrawing(painter, PictureSpec{values, withBackground}, Strokes::Vector);
 }
 
 std::optional<ExportFormat> exportFormatFor(const QString& path) {
@@ -78,34 +59,42 @@ std::optional<ExportFormat> exportFormatFor(const QString& path) {
     return std::nullopt;
 }
 
-bool writeDrawing(QIODevice& device, ExportFormat format, const SetupValues& values,
-                  bool withBackground) {
+bool writePicture(QIODevice& device, ExportFormat format, const PictureSpec& spec) {
     // Into memory first: the SVG and PDF generators do not report a failed write, so the device
     // gets the finished bytes in one write whose result is checked.
+    const LabelLayout layout = layoutLabels(spec.values, spec.labels);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     bool drawn = false;
     switch (format) {
     case ExportFormat::Png:
-        drawn = writePng(buffer, values, withBackground);
+        drawn = pictureImage(spec, layout).save(&buffer, "PNG");
         break;
     case ExportFormat::Svg:
-        drawn = writeSvg(buffer, values, withBackground);
+        drawn = writeSvg(buffer, spec, layout);
         break;
     case ExportFormat::Pdf:
-        drawn = writePdf(buffer, values, withBackground);
+        drawn = writePdf(buffer, spec, layout);
         break;
     }
     return drawn && !bytes.isEmpty() && writeAll(device, bytes);
 }
 
+bool writeDrawing(QIODevice& device, ExportFormat format, const SetupValues& values,
+                  bool withBackground) {
+    return writePicture(device, format, PictureSpec{values, withBackground});
+}
+
 ExportResult exportDrawing(const SetupValues& values, bool withBackground, const QString& path) {
+    return exportPicture(PictureSpec{values, withBackground}, path);
+}
+
+ExportResult exportPicture(const PictureSpec& spec, const QString& path) {
     const auto format = exportFormatFor(path);
     if (!format) return ExportResult::UnknownFormat;
-    const WriteOutcome outcome = writeFileSafely(path, [&](QIODevice& device) {
-        return writeDrawing(device, *format, values, withBackground);
-    });
+    const WriteOutcome outcome = writeFileSafely(
+        path, [&](QIODevice& device) { return writePicture(device, *format, spec); });
     return outcome == WriteOutcome::Written ? ExportResult::Written : ExportResult::WriteFailed;
 }
 

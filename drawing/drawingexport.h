@@ -2,6 +2,7 @@
 // Writing the drawing to a file: PNG at its pixel size, SVG and PDF as vectors.
 
 #include "core/elements.h"
+#include "drawing/picture.h"
 
 #include <QString>
 
@@ -23,8 +24,10 @@ enum class ExportResult { Written, UnknownFormat, WriteFailed };
 // The format a file name asks for by its suffix (case ignored), if it is one we write.
 std::optional<ExportFormat> exportFormatFor(const QString& path);
 
-// Writes the drawing in `format` to an open device: PNG 321 x 490 pixels, SVG with a 321 x 490
-// view box at 96 dpi, PDF on one page the drawing's physical size. False when writing failed.
+// Writes the picture in `format` to an open device: PNG at its pixel size (321 x 490 for the
+// drawing alone), SVG with a view box of that size at 96 dpi, titled with the set-up's name and
+// described in words, PDF on one page the picture's physical size. False when writing failed.
+bool writePicture(QIODevice& device, ExportFormat format, const PictureSpec& spec);
 bool writeDrawing(QIODevice& device, ExportFormat format, const SetupValues& values,
                   bool withBackground);
 
@@ -32,5 +35,7 @@ bool writeDrawing(QIODevice& device, ExportFormat format, const SetupValues& val
 // with or without the gradient background; the format follows the file name's suffix. Written
 // through writeFileSafely(): a failed export leaves the old file as it was.
 ExportResult exportDrawing(const SetupValues& values, bool withBackground, const QString& path);
+// The same for any picture of the set-up (labelled, black and white).
+ExportResult exportPicture(const PictureSpec& spec, const QString& path);
 
 } // namespace alambix
