@@ -26,7 +26,7 @@ int usageError(const QString& message) {
         QStringLiteral(
             "usage: alambix-cli draw [--load FILE.C03] [--click LIST] [--save FILE.C03]\n"
             "                        [--no-background] [--output FILE.png|FILE.svg|FILE.pdf]\n"
-            "                        [--explain]"),
+            "                        [--labels names|numbers] [--black-white] [--explain]"),
         stderr);
     return 2;
 }
@@ -37,6 +37,8 @@ struct DrawOptions {
     QString save;
     QString output;
     bool withBackground = true;
+    bool blackWhite = false;
+    LabelMode labels = LabelMode::None;
     bool explain = false;
 };
 
@@ -64,11 +66,44 @@ std::optional<QString> parse(const QStringList& args, DrawOptions& options) {
             options.withBackground = false;
         else if (arg == QLatin1String("--explain"))
             options.explain = true;
-        else
+        else if (arg == QLatin1String("--black-white"))
+            options.blackWhite = true;
+        else if (arg == QLatin1String("--labels")) {
+            QString mode;
+            error = value(mode);
+            if (mode == QLatin1String("names"))
+                options.labels = LabelMode::Names;
+            else if (mode == QLatin1String("numbers"))
+                options.labels = LabelMode::Numbers;
+            else if (!error)
+                error = QStringLiteral("--labels attend names ou numbers: %1").arg(mode);
+        } else
             error = QStringLiteral("option inconnue: %1").arg(arg);
         if (error) return error;
     }
     return clickListError(options.clicks);
+}
+
+QString number(double value) {
+    return QString::number(value, 'g', 8);
+}
+
+// The labelled picture's size, then its labels in number order.
+void printLabels(const LabelLayout& layout) {
+    printLine(QStringLiteral("canvas: %1x%2 drawing at %3,%4")
+                  .arg(layout.size.width())
+                  .arg(layout.size.height())
+                  .arg(layout.drawingAt.x())
+                  .arg(layout.drawingAt.y()),
+              stdout);
+    for (const PlacedLabel& label : layout.labels)
+        printLine(QStringLiteral("label: %1 | %2 | %3 | %4,%5 | %6,%7,%8,%9")
+                      .arg(label.number)
+                      .arg(partId(label.part), label.name, number(label.anchor.x()),
+                           number(label.anchor.y()), number(label.box.x()), number(label.box.y()),
+                           number(label.box.width()))
+                      .arg(number(label.box.height())),
+                  stdout);
 }
 
 // The program's message for a file, followed by the file's path.
@@ -120,8 +155,10 @@ int runDraw(const QStringList& args) {
         }
     }
 
+    const PictureSpec picture{model.values(), options.withBackground, options.blackWhite,
+                              options.labels};
     if (!options.output.isEmpty()) {
-        switch (exportDrawing(model.values(), options.withBackground, options.output)) {
+        switch (exportPicture(picture, options.output)) {
         case ExportResult::Written:
             break;
         case ExportResult::UnknownFormat:
@@ -137,6 +174,8 @@ int runDraw(const QStringList& args) {
     printLine(QStringLiteral("name: ") + name, stdout);
     printLine(QStringLiteral("elements: ") + setupText(model.values()), stdout);
     printLine(QStringLiteral("enabled: ") + setupText(model.enabledStates()), stdout);
+    if (options.labels != LabelMode::None)
+        printLabels(layoutLabels(model.values(), options.labels));
     if (options.explain) {
         for (const SwitchOff& removed : lastClickSwitchOffs)
             printLine(

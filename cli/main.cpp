@@ -17,7 +17,7 @@ namespace {
 int usage() {
     std::fputs("usage: alambix-cli draw [--load FILE.C03] [--click LIST] [--save FILE.C03]\n"
                "                        [--no-background] [--output FILE.png|FILE.svg|FILE.pdf]\n"
-               "                        [--explain]\n"
+               "                        [--labels names|numbers] [--black-white] [--explain]\n"
                "       alambix-cli calc [--radians] [--scientific] EXPRESSION...\n"
                "       alambix-cli calc --keys [--trace] KEY...\n"
                "       alambix-cli rtf FILE|--intro [--output OUT.rtf|.html|.odt|.txt|.pdf]\n"
