@@ -2,13 +2,16 @@
 
 #include "core/safewrite.h"
 #include "drawing/drawingexport.h"
+#include "drawing/fonts.h"
 #include "drawing/setupdrawing.h"
 
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace alambix {
 
@@ -31,9 +34,32 @@ PrintResult printDrawing(QPagedPaintDevice& device, const SetupValues& values,
     QPainter painter;
     if (!painter.begin(&device)) return PrintResult::NotStarted;
     const int copies = std::clamp(options.copies, MinimumCopies, MaximumCopies);
-    const QRectF place = drawingPlacement(QSizeF(device.width(), device.height()),
-                                          device.logicalDpiX(), device.logicalDpiY(), options);
+    QRectF place = drawingPlacement(QSizeF(device.width(), device.height()), device.logicalDpiX(),
+                                    device.logicalDpiY(), options);
+    QFont titleFont(windowFontFamily());
+    titleFont.setStyleHint(QFont::SansSerif);
+    titleFont.setBold(true);
+    // 16 points on paper, whatever the printer's resolution.
+    titleFont.setPixelSize(static_cast<int>(std::lround(16 * device.logicalDpiY() / 72.0)));
+    QRectF titleBox;
+    if (!options.title.isEmpty()) {
+        const double height = QFontMetricsF(titleFont, &device).height();
+        const double shift = height * 1.5;
+        place.translate(0, options.centreVertically ? shift / 2 : shift);
+        titleBox =
+            options.centreHorizontally
+                ? QRectF(0, place.top() - shift, device.width(), height)
+                : QRectF(place.left(), place.top() - shift, device.width() - place.left(), height);
+    }
     for (int copy = 1; copy <= copies; ++copy) {
+        if (!titleBox.isNull()) {
+            painter.setFont(titleFont);
+            painter.setPen(Qt::black);
+            painter.drawText(titleBox,
+                             (options.centreHorizontally ? Qt::AlignHCenter : Qt::AlignLeft) |
+                                 Qt::AlignTop,
+                             options.title);
+        }
         painter.save();
         painter.translate(place.topLeft());
         painter.scale(place.width() / DrawingWidth, place.height() / DrawingHeight);

@@ -5,10 +5,10 @@
 
 #include <QRectF>
 #include <QSizeF>
+#include <QString>
 
 class QPageLayout;
 class QPagedPaintDevice;
-class QString;
 
 namespace alambix {
 
@@ -19,6 +19,7 @@ struct PrintOptions {
     bool withBackground = true;     // `Chec` 2
     bool miniature = false;         // `Chec` 3, never shown to the user
     int copies = 1;                 // `UpDown1`
+    QString title;                  // printed over the drawing; none when empty
 };
 
 // Bounds of the copy count.
@@ -43,7 +44,8 @@ enum class PrintResult {
 };
 
 // Prints the set-up's drawing as vectors, once per copy, each copy on its own page of a single
-// job; the job is ended after the last copy.
+// job; the job is ended after the last copy. A title stands over the drawing, the two placed as
+// one block (centred, or from a twentieth of the height).
 PrintResult printDrawing(QPagedPaintDevice& device, const SetupValues& values,
                          const PrintOptions& options);
 

@@ -35,6 +35,16 @@ inline QImage renderPage(const QString& pdf, int page, const QString& prefix) {
     return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 }
 
+// The text of page `page` (from 1), as pdftotext (poppler-utils) reads it; null when it cannot.
+inline QString pageText(const QString& pdf, int page) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                   QString::number(page), pdf, QStringLiteral("-")});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 // Colours of the upper part of the gradient, from RGB(255, 200, 155) at the top down to where
 // the blue reaches 200; a pixel half blended with the white page is already lighter than that.
 inline bool isGradient(QRgb pixel) {
