@@ -19,7 +19,7 @@ struct PrintOptions {
     bool withBackground = true;     // `Chec` 2
     bool miniature = false;         // `Chec` 3, never shown to the user
     int copies = 1;                 // `UpDown1`
-    QString title;                  // printed over the drawing; none when empty
+    QString title{};                // printed over the drawing; none when empty
 };
 
 // Bounds of the copy count.

@@ -17,7 +17,7 @@ class QPainter;
 namespace alambix {
 
 struct WorksheetOptions {
-    QString title; // over the drawing; none when empty
+    QString title{}; // over the drawing; none when empty
     LabelMode labels = LabelMode::Numbers;
     bool blackWhite = true;
     bool answerKey = true; // numbers only

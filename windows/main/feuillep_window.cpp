@@ -398,13 +398,20 @@ void FeuilleP::buildRightPanel() {
         sansfond(m_document);
         setHint(messagecopie());
     });
+    QAction* labelled = m_menucop->addAction(QStringLiteral("Copier le schéma légendé"));
+    labelled->setObjectName(QStringLiteral("avecnoms"));
+    connect(labelled, &QAction::triggered, this, [this] {
+        copyLabelledDrawing(m_document);
+        setHint(messagecopie());
+    });
     // The saved image has the background of the last copy (with it until one is made).
     QAction* saveImage = m_menucop->addAction(QStringLiteral("Enregistrer l'image…"));
     saveImage->setObjectName(QStringLiteral("enrimage"));
     connect(saveImage, &QAction::triggered, this, [this] {
         const QString setupFile = m_document.path();
-        enregistrerImage(this, model().values(), m_copyWithBackground,
-                         setupFile.isEmpty() ? QString() : QFileInfo(setupFile).absolutePath());
+        enregistrerImage(this, PictureSpec{model().values(), m_copyWithBackground},
+                         setupFile.isEmpty() ? QString() : QFileInfo(setupFile).absolutePath(),
+                         true);
     });
 
     // The exercise menu and what its commands work on.

@@ -1,20 +1,38 @@
 #include "windows/print/clipboardexport.h"
 
+#include "drawing/drawingexport.h"
 #include "session/setupdocument.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QImage>
+#include <QMimeData>
 
 namespace alambix {
 
 namespace {
-void putOnClipboard(const QImage& image) {
+// Scale of the large PNG: sharp on paper at three times the screen's resolution.
+constexpr int SharpScale = 3;
+} // namespace
+
+void putPictureOnClipboard(const QImage& bitmap, const PictureSpec& spec) {
+    auto* data = new QMimeData;
+    data->setImageData(bitmap);
+    QByteArray png;
+    QBuffer pngBuffer(&png);
+    pngBuffer.open(QIODevice::WriteOnly);
+    if (pictureImage(spec, layoutLabels(spec.values, spec.labels), SharpScale)
+            .save(&pngBuffer, "PNG"))
+        data->setData(QStringLiteral("image/png"), png);
+    QByteArray svg;
+    QBuffer svgBuffer(&svg);
+    svgBuffer.open(QIODevice::WriteOnly);
+    if (writePicture(svgBuffer, ExportFormat::Svg, spec))
+        data->setData(QStringLiteral("image/svg+xml"), svg);
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setImage(image);
+    clipboard->setMimeData(data);
 }
-} // namespace
 
 QString messagecopie() {
     return QStringLiteral(
@@ -22,7 +40,8 @@ QString messagecopie() {
 }
 
 void avecfond(const SetupDocument& document) {
-    putOnClipboard(document.surface().image().copy());
+    putPictureOnClipboard(document.surface().image().copy(),
+                          PictureSpec{document.model().values(), true});
 }
 
 void sansfond(SetupDocument& document) {
@@ -32,7 +51,15 @@ void sansfond(SetupDocument& document) {
         const BareDrawing drawing(document);
         bare = drawing.picture();
     }
-    putOnClipboard(bare);
+    putPictureOnClipboard(bare, PictureSpec{document.model().values(), false});
+}
+
+void copyLabelledDrawing(const SetupDocument& document) {
+    copyPicture(PictureSpec{document.model().values(), true, false, LabelMode::Names});
+}
+
+void copyPicture(const PictureSpec& spec) {
+    putPictureOnClipboard(pictureImage(spec, layoutLabels(spec.values, spec.labels)), spec);
 }
 
 } // namespace alambix

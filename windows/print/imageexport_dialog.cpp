@@ -3,9 +3,11 @@
 #include "drawing/drawingexport.h"
 #include "windows/files/chargemontage.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 
 namespace alambix {
@@ -25,8 +27,8 @@ constexpr ImageType imageTypes[] = {
 
 } // namespace
 
-QString enregistrerImage(QWidget* parent, const SetupValues& values, bool withBackground,
-                         const QString& folder) {
+QString enregistrerImage(QWidget* parent, const PictureSpec& spec, const QString& folder,
+                         bool offerLabels) {
     QFileDialog dialog(parent, QStringLiteral("Enregistrer l'image"));
     dialog.setObjectName(QStringLiteral("enregistrerimage"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -47,10 +49,19 @@ QString enregistrerImage(QWidget* parent, const SetupValues& values, bool withBa
                              dialog.setDefaultSuffix(QLatin1String(imageTypes[index].suffix));
                      });
     dialog.selectFile(QStringLiteral("schema.png"));
+    QCheckBox* labelled = nullptr;
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()); grid && offerLabels) {
+        // Under the file type, across the dialog.
+        labelled = new QCheckBox(QStringLiteral("&Légender le schéma (noms des pièces)"), &dialog);
+        labelled->setObjectName(QStringLiteral("legender"));
+        grid->addWidget(labelled, grid->rowCount(), 0, 1, grid->columnCount());
+    }
 
     while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const QString path = dialog.selectedFiles().constFirst();
-        switch (exportDrawing(values, withBackground, path)) {
+        PictureSpec picture = spec;
+        if (labelled && labelled->isChecked()) picture.labels = LabelMode::Names;
+        switch (exportPicture(picture, path)) {
         case ExportResult::Written:
             return path;
         case ExportResult::UnknownFormat:

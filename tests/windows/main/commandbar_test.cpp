@@ -226,10 +226,11 @@ private slots:
         QTest::mouseClick(button_(QStringLiteral("Command4")), Qt::LeftButton);
         QTRY_VERIFY(menu->isVisible());
         const auto actions = menu->actions();
-        QCOMPARE(actions.size(), 3);
+        QCOMPARE(actions.size(), 4);
         QCOMPARE(actions.at(0)->text(), QStringLiteral("Copier le schéma avec le fond"));
         QCOMPARE(actions.at(1)->text(), QStringLiteral("Copier le schéma sans le fond"));
-        QCOMPARE(actions.at(2)->text(), QStringLiteral("Enregistrer l'image…"));
+        QCOMPARE(actions.at(2)->text(), QStringLiteral("Copier le schéma légendé"));
+        QCOMPARE(actions.at(3)->text(), QStringLiteral("Enregistrer l'image…"));
         menu->hide();
     }
 

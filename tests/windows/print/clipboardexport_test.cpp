@@ -7,6 +7,8 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,6 +50,14 @@ private slots:
         const QImage copied =
             QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(copied.size(), QSize(321, 490));
+        // Beside the bitmap, the drawing three times as large and as vectors, to print sharp.
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        const QImage large = QImage::fromData(data->data(QStringLiteral("image/png")), "PNG");
+        QCOMPARE(large.size(), QSize(963, 1470));
+        QCOMPARE(large.pixel(1, 1), withBackground ? qRgb(255, 200, 155) : qRgb(255, 255, 255));
+        QSvgRenderer vectors(data->data(QStringLiteral("image/svg+xml")));
+        QVERIFY(vectors.isValid());
+        QCOMPARE(vectors.viewBox(), QRect(0, 0, 321, 490));
         QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
         const QRgb corner = withBackground ? qRgb(255, 200, 155) : qRgb(255, 255, 255);
         QCOMPARE(copied.pixel(0, 0), corner);
@@ -69,6 +79,27 @@ private slots:
         QCOMPARE(feuille.hint(), messagecopie());
     }
 
+    void copiesTheLabelledDrawing() {
+        QTemporaryDir dir;
+        FeuilleP feuille(dir.path());
+        for (int element : {int(Ballon), int(RefrigerantABoules)})
+            feuille.model().click(element);
+        feuille.findChild<QAction*>(QStringLiteral("avecnoms"))->trigger();
+        const PictureSpec spec{feuille.model().values(), true, false, LabelMode::Names};
+        const LabelLayout layout = layoutLabels(spec.values, spec.labels);
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+                 pictureImage(spec, layout));
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(QImage::fromData(data->data(QStringLiteral("image/png")), "PNG").size(),
+                 layout.size * 3);
+        const QByteArray svg = data->data(QStringLiteral("image/svg+xml"));
+        QVERIFY(svg.contains("Réfrigérant à boules"));
+        QVERIFY(svg.contains("<title>Chauffage à reflux</title>"));
+        QCOMPARE(feuille.hint(), messagecopie());
+        // The screen's drawing is left as it was.
+        QCOMPARE(feuille.dessin()->surface().image().size(), QSize(321, 490));
+    }
+
     void confirmationText() {
         QCOMPARE(messagecopie(), QStringLiteral("L'image est copiée: vous pouvez la retrouver "
                                                 "depuis toute autre application (coller)"));
@@ -83,10 +114,12 @@ private slots:
         QVERIFY(menu);
         menu->popup(feuille.mapToGlobal(QPoint(280, 30)));
         QVERIFY(QTest::qWaitForWindowExposed(menu));
-        QCOMPARE(menu->actions().size(), 3);
+        QCOMPARE(menu->actions().size(), 4);
         QCOMPARE(menu->actions().at(0)->objectName(), QStringLiteral("avecfond"));
         QCOMPARE(menu->actions().at(1)->objectName(), QStringLiteral("sansfond"));
-        QCOMPARE(menu->actions().at(2)->objectName(), QStringLiteral("enrimage"));
+        QCOMPARE(menu->actions().at(2)->objectName(), QStringLiteral("avecnoms"));
+        QCOMPARE(menu->actions().at(2)->text(), QStringLiteral("Copier le schéma légendé"));
+        QCOMPARE(menu->actions().at(3)->objectName(), QStringLiteral("enrimage"));
         menu->grab().save(QStringLiteral("/tmp/menucop.png"));
         menu->hide();
         feuille.hide();

@@ -1,10 +1,13 @@
 // "Enregistrer l'image…" of the copy menu, driven through its file dialog with keys.
+#include "drawing/picture.h"
 #include "support/dialogs.h"
 #include "support/files.h"
 #include "support/messagecatcher.h"
+#include "support/modalsteps.h"
 #include "support/processes.h"
 #include "windows/main/feuillep_window.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QImage>
 #include <QMenu>
@@ -26,6 +29,8 @@ private slots:
     void savesEachFormat_data();
     void savesEachFormat();
     void failedWriteKeepsTheOldFile();
+    void savesTheLabelledDrawing_data();
+    void savesTheLabelledDrawing();
 };
 
 void ImageExportTest::savesEachFormat_data() {
@@ -107,6 +112,40 @@ void ImageExportTest::failedWriteKeepsTheOldFile() {
     QCOMPARE(fileBytes(old), QByteArray("ancien"));
     QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.png*")}, QDir::Files),
              QStringList{QStringLiteral("schema.png")});
+}
+
+void ImageExportTest::savesTheLabelledDrawing_data() {
+    QTest::addColumn<bool>("labelled");
+    QTest::newRow("labelled") << true;
+    QTest::newRow("plain") << false;
+}
+
+void ImageExportTest::savesTheLabelledDrawing() {
+    QFETCH(bool, labelled);
+    QTemporaryDir dir;
+    FeuilleP main(dir.path());
+    main.show();
+    for (int element : {0, 3, 10, 9, 11})
+        main.model().click(element);
+    main.document().setPath(dir.filePath(QStringLiteral("m.C03")));
+    const QString path = dir.filePath(QStringLiteral("legende.png"));
+    ModalSteps steps({[&](QWidget* modal) {
+        auto* legender = modal->findChild<QCheckBox*>(QStringLiteral("legender"));
+        QVERIFY(legender && legender->isVisible() && !legender->isChecked());
+        if (labelled) QTest::mouseClick(legender, Qt::LeftButton, {}, QPoint(6, 6));
+        auto* name = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        typeInto(name, QFileInfo(path).fileName());
+        QTest::keyClick(name, Qt::Key_Return);
+    }});
+    menuItem(main, "enrimage")->trigger();
+    QCOMPARE(steps.seen(), 1);
+    // The labelled picture is wider than the drawing by its margins.
+    const QImage image(path);
+    const PictureSpec spec{main.model().values(), true, false,
+                           labelled ? LabelMode::Names : LabelMode::None};
+    QCOMPARE(image.size(), layoutLabels(spec.values, spec.labels).size);
+    QCOMPARE(image.convertToFormat(QImage::Format_RGB32),
+             pictureImage(spec, layoutLabels(spec.values, spec.labels)));
 }
 
 QTEST_MAIN(ImageExportTest)
