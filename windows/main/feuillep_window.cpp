@@ -25,6 +25,7 @@
 #include "windows/main/windowlayout.h"
 #include "windows/print/clipboardexport.h"
 #include "windows/print/confimp_dialog.h"
+#include "windows/print/fichetravail_window.h"
 #include "windows/print/imageexport_dialog.h"
 #include "windows/text/textpanel.h"
 
@@ -176,7 +177,15 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
     setMouseTracking(true);
     m_dessin->setMouseTracking(true);
     m_dessin->installEventFilter(this);
-    installExplainMenu(m_dessin, model());
+    // The drawing's menu also makes a worksheet of it.
+    QMenu* drawingMenu = installExplainMenu(m_dessin, model());
+    drawingMenu->addSeparator();
+    QAction* fiche = drawingMenu->addAction(QStringLiteral("Fiche de travail…"));
+    fiche->setObjectName(QStringLiteral("fichetravail"));
+    connect(fiche, &QAction::triggered, this, [this] {
+        FicheTravail window(m_document, this);
+        window.exec();
+    });
     m_infoGeometry = m_info->geometry();
 }
 

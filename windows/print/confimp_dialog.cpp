@@ -1,9 +1,14 @@
 #include "windows/print/confimp_dialog.h"
 
 #include "assets/assets.h"
+#include "core/recognition.h"
 #include "drawing/fonts.h"
+#include "drawing/picture.h"
 #include "session/setupdocument.h"
 #include "windows/common/twips.h"
+#include "windows/files/chargemontage.h"
+#include "windows/print/fichetravail_window.h"
+#include "windows/print/printtarget.h"
 #include "windows/print/updown_control.h"
 
 #include <QCheckBox>
@@ -17,6 +22,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QToolButton>
 
 namespace alambix {
@@ -24,14 +30,6 @@ namespace alambix {
 namespace {
 const QColor face(192, 192, 192);
 const QColor darkBlue(0, 0, 128);
-
-// The printer the program prints on when none is given: chosen once, kept for the session, as
-// the choice made with "&Imprimantes" must hold for later prints. Never freed on purpose: it
-// lives as long as the program.
-QPrinter& sessionPrinter() {
-    static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
-    return *printer;
-}
 
 QToolButton* pictureButton(const QString& caption, const QString& picture, QWidget* parent) {
     auto* button = new QToolButton(parent);
@@ -46,7 +44,7 @@ QToolButton* pictureButton(const QString& caption, const QString& picture, QWidg
 
 Confimp::Confimp(SetupDocument& document, QWidget* main, QPrinter* printer)
     : QDialog(main), m_document(document), m_main(main),
-      m_printer(printer ? printer : &sessionPrinter()) {
+      m_printer(printer ? printer : &programPrinter()) {
     loadAssets();
     setObjectName(QStringLiteral("confimp"));
     setWindowTitle(QStringLiteral("Imprimer"));
@@ -58,7 +56,7 @@ Confimp::Confimp(SetupDocument& document, QWidget* main, QPrinter* printer)
     pal.setColor(QPalette::Button, face);
     setPalette(pal);
     setAutoFillBackground(true);
-    setFixedSize(twips(5640), twips(3315));
+    setFixedSize(twips(5640), twips(3855));
     buildControls();
     onLoad();
 }
@@ -66,7 +64,7 @@ Confimp::Confimp(SetupDocument& document, QWidget* main, QPrinter* printer)
 Confimp::~Confimp() = default;
 
 namespace {
-enum class ControlKind { Label, ReadOnlyLine, Group, Check, UpDown, PictureButton };
+enum class ControlKind { Label, ReadOnlyLine, Group, Check, UpDown, PictureButton, Button };
 
 struct ControlInfo {
     const char* name;
@@ -118,7 +116,7 @@ const ControlInfo controls[] = {
      480,
      840,
      3255,
-     2055,
+     2415,
      0,
      darkBlue,
      "Options",
@@ -172,15 +170,28 @@ const ControlInfo controls[] = {
      "Imprimer l'image en miniature",
      nullptr,
      {}},
-    {"Label3", ControlKind::Label, "Frame1", 240, 1560, 1695, 255, 0, black,
+    // The set-up's name as a title over the drawing.
+    {"titre",
+     ControlKind::Check,
+     "Frame1",
+     360,
+     1440,
+     2655,
+     195,
+     0,
+     black,
+     "Imprimer le nom du montage en titre",
+     nullptr,
+     {}},
+    {"Label3", ControlKind::Label, "Frame1", 240, 1920, 1695, 255, 0, black,
      "Nombre d'exemplaires:", nullptr, Qt::AlignRight | Qt::AlignVCenter},
-    {"Label4", ControlKind::Label, "Frame1", 2040, 1560, 615, 255, 0, black, nullptr, nullptr,
+    {"Label4", ControlKind::Label, "Frame1", 2040, 1920, 615, 255, 0, black, nullptr, nullptr,
      Qt::AlignCenter},
     {"UpDown1",
      ControlKind::UpDown,
      "Frame1",
      2640,
-     1560,
+     1920,
      240,
      255,
      0,
@@ -223,6 +234,19 @@ const ControlInfo controls[] = {
      {},
      "&OK",
      ":/print/print-ok.svg",
+     {}},
+    // The worksheet: the drawing labelled, its answer key, black and white.
+    {"fiche",
+     ControlKind::Button,
+     nullptr,
+     480,
+     3375,
+     3255,
+     375,
+     0,
+     {},
+     "&Fiche de travail…",
+     nullptr,
      {}},
     // Shown while the pages go out.
     {"Frame2", ControlKind::Group, nullptr, 240, 1080, 5175, 855, 0, {}, nullptr, nullptr, {}},
@@ -283,6 +307,9 @@ QWidget* makeControl(const ControlInfo& info, QWidget* parent) {
     case ControlKind::PictureButton:
         control = pictureButton(caption, QString::fromLatin1(info.picture), parent);
         break;
+    case ControlKind::Button:
+        control = new QPushButton(caption, parent);
+        break;
     }
     control->setObjectName(QString::fromLatin1(info.name));
     control->setGeometry(geometry);
@@ -313,6 +340,8 @@ void Confimp::buildControls() {
     control("Command2", m_command2);
     control("Command3", m_command3);
     control("Frame2", m_frame2);
+    control("titre", m_titre);
+    control("fiche", m_fiche);
 
     // The printer is changed with "&Imprimantes"; typing a name here would change nothing.
     findChild<QLabel*>(QStringLiteral("Label2"))->setBuddy(m_defaut);
@@ -320,6 +349,10 @@ void Confimp::buildControls() {
         m_chec[i]->setChecked(true);
     // The miniature print stays available to the program but is never offered to the user.
     m_chec[3]->hide();
+    // A set-up without a name has no title to print.
+    const bool named = !recogniseSetup(m_document.model().values()).isEmpty();
+    m_titre->setEnabled(named);
+    if (!named) m_titre->setToolTip(QStringLiteral("Ce montage n'a pas de nom."));
 
     m_label4->setFrameShape(QFrame::Box);
     m_label4->setAutoFillBackground(true);
@@ -337,26 +370,32 @@ void Confimp::buildControls() {
     connect(m_command2, &QToolButton::clicked, this, &Confimp::choosePrinter);
     connect(m_command3, &QToolButton::clicked, this, &QDialog::reject);
     connect(m_command1, &QToolButton::clicked, this, &Confimp::print);
+    connect(m_fiche, &QPushButton::clicked, this, [this] {
+        FicheTravail fiche(m_document, this, m_printer);
+        fiche.exec();
+        onLoad();
+    });
     m_frame2->hide();
 
     setTabOrder(m_defaut, m_chec[0]);
     setTabOrder(m_chec[0], m_chec[1]);
     setTabOrder(m_chec[1], m_chec[2]);
-    setTabOrder(m_chec[2], m_upDown1);
-    setTabOrder(m_upDown1, m_command2);
+    setTabOrder(m_chec[2], m_titre);
+    setTabOrder(m_titre, m_upDown1);
+    setTabOrder(m_upDown1, m_fiche);
+    setTabOrder(m_fiche, m_command2);
     setTabOrder(m_command2, m_command3);
     setTabOrder(m_command3, m_command1);
 }
 
 QString Confimp::printerDescription(const QPrinter& printer) {
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
-        const QString file = printer.outputFileName();
-        return file.isEmpty() ? QStringLiteral("Aucune imprimante")
-                              : QStringLiteral("Fichier PDF : %1").arg(QFileInfo(file).fileName());
-    }
+    // Without a printer "&OK" asks for a PDF file to print into.
+    if (!canPrint(printer)) return QStringLiteral("Aucune imprimante : fichier PDF");
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return QStringLiteral("Fichier PDF : %1")
+            .arg(QFileInfo(printer.outputFileName()).fileName());
     if (!printer.printerName().isEmpty()) return printer.printerName();
-    const QString systemDefault = QPrinterInfo::defaultPrinterName();
-    return systemDefault.isEmpty() ? QStringLiteral("Aucune imprimante") : systemDefault;
+    return QPrinterInfo::defaultPrinterName();
 }
 
 void Confimp::onLoad() {
@@ -393,10 +432,18 @@ PrintOptions Confimp::options() const {
     options.withBackground = m_chec[2]->isChecked();
     options.miniature = m_chec[3]->isChecked();
     options.copies = m_upDown1->value();
+    if (m_titre->isChecked()) options.title = recogniseSetup(m_document.model().values());
     return options;
 }
 
 void Confimp::print() {
+    // No printer: the pages go to a PDF file the user names.
+    if (!canPrint(*m_printer)) {
+        if (!choosePdfFile(this, *m_printer,
+                           pictureTitle(m_document.model().values()) + QStringLiteral(".pdf")))
+            return;
+        onLoad();
+    }
     const PrintOptions chosen = options();
     // The screen shows what goes to paper while the job is prepared.
     std::optional<BareDrawing> bare;
@@ -405,6 +452,7 @@ void Confimp::print() {
     m_command1->setEnabled(false);
     m_command2->setEnabled(false);
     m_command3->setEnabled(false);
+    m_fiche->setEnabled(false);
     m_frame1->hide();
     m_frame2->show();
     m_frame2->raise();
@@ -428,6 +476,7 @@ void Confimp::print() {
         m_command1->setEnabled(true);
         m_command2->setEnabled(true);
         m_command3->setEnabled(true);
+        m_fiche->setEnabled(true);
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Impression impossible"),
                         QStringLiteral("Aucune imprimante utilisable : le schéma n'a pas été "
                                        "imprimé.\nChoisir une imprimante avec « Imprimantes »."),
@@ -442,6 +491,9 @@ void Confimp::print() {
                         QMessageBox::Ok, this);
         box.exec();
     }
+    // A PDF file that could not be written (a full disk) is said, not passed over: the old file,
+    // if any, is as it was.
+    if (*m_printResult == PrintResult::WriteFailed) showFileMessage(this, FileOutcome::WriteError);
     // The result code tells the caller whether the pages went out.
     done(*m_printResult == PrintResult::Printed ? QDialog::Accepted : QDialog::Rejected);
 }

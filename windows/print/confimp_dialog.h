@@ -12,6 +12,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPrinter;
+class QPushButton;
 class QToolButton;
 
 namespace alambix {
@@ -24,6 +25,7 @@ class Confimp : public QDialog {
 public:
     // Prints on `printer` when given (it must outlive the dialog), otherwise on the program's
     // printer, which keeps the choice made with "&Imprimantes" for the rest of the session.
+    // Without any printer "&OK" first asks for a PDF file to print into.
     // The dialog stands over `main`, the window that shows the document.
     Confimp(SetupDocument& document, QWidget* main, QPrinter* printer = nullptr);
     ~Confimp() override;
@@ -61,6 +63,8 @@ private:
     QToolButton* m_command2 = nullptr;
     QToolButton* m_command3 = nullptr;
     QGroupBox* m_frame2 = nullptr;
+    QCheckBox* m_titre = nullptr;
+    QPushButton* m_fiche = nullptr;
 };
 
 } // namespace alambix

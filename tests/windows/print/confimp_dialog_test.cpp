@@ -1,6 +1,8 @@
 // The print dialog: its controls, the copy count, printing to a PDF printer with real clicks.
 #include "support/messagecatcher.h"
+#include "support/modalsteps.h"
 #include "support/pdfpages.h"
+#include "support/testfiles.h"
 
 #include "windows/main/dessin_widget.h"
 #include "windows/main/feuillep_window.h"
@@ -9,16 +11,21 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace alambix;
 
@@ -87,7 +94,7 @@ private slots:
         QTest::newRow("defaut") << "defaut"
                                 << "" << QRect(80, 16, 177, 19) << true;
         QTest::newRow("Frame1") << "Frame1"
-                                << "Options" << QRect(32, 56, 217, 137) << true;
+                                << "Options" << QRect(32, 56, 217, 161) << true;
         QTest::newRow("Chec_0") << "Chec_0"
                                 << "Centrer l'image horizontalement" << QRect(24, 24, 177, 13)
                                 << true;
@@ -99,12 +106,17 @@ private slots:
         QTest::newRow("Chec_3") << "Chec_3"
                                 << "Imprimer l'image en miniature" << QRect(56, 64, 177, 13)
                                 << false;
+        QTest::newRow("titre") << "titre"
+                               << "Imprimer le nom du montage en titre" << QRect(24, 96, 177, 13)
+                               << true;
         QTest::newRow("Label3") << "Label3"
-                                << "Nombre d'exemplaires:" << QRect(16, 104, 113, 17) << true;
+                                << "Nombre d'exemplaires:" << QRect(16, 128, 113, 17) << true;
         QTest::newRow("Label4") << "Label4"
-                                << "1" << QRect(136, 104, 41, 17) << true;
+                                << "1" << QRect(136, 128, 41, 17) << true;
         QTest::newRow("UpDown1") << "UpDown1"
-                                 << "" << QRect(176, 104, 16, 17) << true;
+                                 << "" << QRect(176, 128, 16, 17) << true;
+        QTest::newRow("fiche") << "fiche"
+                               << "&Fiche de travail…" << QRect(32, 225, 217, 25) << true;
         QTest::newRow("Command2") << "Command2"
                                   << "&Imprimantes" << QRect(288, 8, 73, 57) << true;
         QTest::newRow("Command3") << "Command3"
@@ -141,7 +153,8 @@ private slots:
             shown = frame->title();
         if (!caption.isEmpty()) QCOMPARE(shown, caption);
         if (auto* check = qobject_cast<QCheckBox*>(widget))
-            QCOMPARE(check->isChecked(), name != QLatin1String("Chec_3"));
+            QCOMPARE(check->isChecked(),
+                     name.startsWith(QLatin1String("Chec_")) && name != QLatin1String("Chec_3"));
         confimp.reject();
     }
 
@@ -150,7 +163,7 @@ private slots:
         confimp.show();
         QVERIFY(QTest::qWaitForWindowExposed(&confimp));
         QCOMPARE(confimp.windowTitle(), QStringLiteral("Imprimer"));
-        QCOMPARE(confimp.size(), QSize(376, 221));
+        QCOMPARE(confimp.size(), QSize(376, 257));
         QCOMPARE(confimp.palette().color(QPalette::Window), QColor(192, 192, 192));
         QCOMPARE(confimp.frameGeometry().top(), m_feuille->frameGeometry().top() + 20);
         QCOMPARE(confimp.findChild<QLineEdit*>(QStringLiteral("defaut"))->text(),
@@ -160,7 +173,8 @@ private slots:
         // A PDF printer with nowhere to write is no printer.
         QPrinter nowhere(QPrinter::HighResolution);
         nowhere.setOutputFormat(QPrinter::PdfFormat);
-        QCOMPARE(Confimp::printerDescription(nowhere), QStringLiteral("Aucune imprimante"));
+        QCOMPARE(Confimp::printerDescription(nowhere),
+                 QStringLiteral("Aucune imprimante : fichier PDF"));
     }
 
     void copyCountWithinBounds() {
@@ -314,6 +328,105 @@ private slots:
         confimp.reject();
     }
 
+    void noPrinterPrintsToAPdfFile_data() {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("a file named") << false;
+        QTest::newRow("cancelled") << true;
+    }
+
+    void noPrinterPrintsToAPdfFile() {
+        QFETCH(bool, cancel);
+        QPrinter none(QPrinter::HighResolution);
+        none.setOutputFormat(QPrinter::PdfFormat);
+        Confimp confimp(m_feuille->document(), m_feuille.get(), &none);
+        confimp.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&confimp));
+        auto* defaut = confimp.findChild<QLineEdit*>(QStringLiteral("defaut"));
+        QCOMPARE(defaut->text(), QStringLiteral("Aucune imprimante : fichier PDF"));
+        const QString pdf = m_dir->filePath(QStringLiteral("montage.pdf"));
+        ModalSteps steps({[&](QWidget* modal) {
+            auto* files = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(files);
+            QCOMPARE(files->objectName(), QStringLiteral("fichierpdf"));
+            if (cancel) return QTest::keyClick(modal, Qt::Key_Escape);
+            files->setDirectory(m_dir->path());
+            auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            typeInto(name, QStringLiteral("montage.pdf"));
+            QTest::keyClick(name, Qt::Key_Return);
+        }});
+        click(confimp.findChild<QToolButton*>(QStringLiteral("Command1")));
+        QCOMPARE(steps.seen(), 1);
+        // Cancelled, the dialog stays and nothing is printed; named, the page is in the file.
+        QCOMPARE(confimp.isVisible(), cancel);
+        QCOMPARE(QFile::exists(pdf), !cancel);
+        if (cancel) return confimp.reject();
+        QCOMPARE(confimp.printResult(), std::optional(PrintResult::Printed));
+        QCOMPARE(printtest::countPdfPages(pdf), 1);
+        QCOMPARE(Confimp::printerDescription(none), QStringLiteral("Fichier PDF : montage.pdf"));
+    }
+
+    void titleOverTheDrawing() {
+        // A set-up without a name has no title to offer.
+        m_feuille->model().click(Becher);
+        {
+            Confimp confimp(m_feuille->document(), m_feuille.get(), m_printer.get());
+            QVERIFY(!confimp.findChild<QCheckBox*>(QStringLiteral("titre"))->isEnabled());
+        }
+        m_feuille->nouveau();
+        for (int element : {int(Ballon), int(RefrigerantABoules)})
+            m_feuille->model().click(element);
+        Confimp confimp(m_feuille->document(), m_feuille.get(), m_printer.get());
+        confimp.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&confimp));
+        auto* titre = confimp.findChild<QCheckBox*>(QStringLiteral("titre"));
+        QVERIFY(titre->isEnabled() && !titre->isChecked());
+        QVERIFY(confimp.options().title.isEmpty());
+        click(titre);
+        QCOMPARE(confimp.options().title, QStringLiteral("Chauffage à reflux"));
+        click(confimp.findChild<QToolButton*>(QStringLiteral("Command1")));
+        QCOMPARE(confimp.printResult(), std::optional(PrintResult::Printed));
+        QVERIFY(printtest::pageText(m_pdf, 1).contains(QStringLiteral("Chauffage à reflux")));
+    }
+
+    void worksheetFromThePrintDialog() {
+        Confimp confimp(m_feuille->document(), m_feuille.get(), m_printer.get());
+        confimp.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&confimp));
+        ModalSteps steps({[](QWidget* modal) {
+            QCOMPARE(modal->objectName(), QStringLiteral("fichetravail"));
+            QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("fermer")),
+                              Qt::LeftButton);
+        }});
+        click(confimp.findChild<QPushButton*>(QStringLiteral("fiche")));
+        QCOMPARE(steps.seen(), 1);
+        // Back in the print dialog, which prints nothing by itself.
+        QVERIFY(confimp.isVisible());
+        QVERIFY(!QFile::exists(m_pdf));
+        confimp.reject();
+    }
+
+    void failedPdfWriteIsSaid() {
+        QVERIFY(putFile(m_pdf, "ancien"));
+        Confimp confimp(m_feuille->document(), m_feuille.get(), m_printer.get());
+        confimp.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&confimp));
+        MessageCatcher catcher;
+        // Files may grow to 1 kB: the page cannot be written, as on a full disk.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit saved = limit;
+        limit.rlim_cur = 1024;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        click(confimp.findChild<QToolButton*>(QStringLiteral("Command1")));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QCOMPARE(confimp.printResult(), std::optional(PrintResult::WriteFailed));
+        QCOMPARE(catcher.messages().size(), std::size_t(1));
+        QCOMPARE(catcher.messages().front().text, QStringLiteral("Ecriture impossible sur disque"));
+        QCOMPARE(fileBytes(m_pdf), QByteArray("ancien"));
+        QVERIFY(!confimp.isVisible());
+    }
+
     void keys_data() {
         QTest::addColumn<QString>("focus");
         QTest::addColumn<int>("key");
@@ -364,7 +477,7 @@ private slots:
         confimp.show();
         QVERIFY(QTest::qWaitForWindowExposed(&confimp));
         const QImage shot = confimp.grab().toImage();
-        QCOMPARE(shot.size(), QSize(376, 221));
+        QCOMPARE(shot.size(), QSize(376, 257));
         // The frame's caption is dark blue, the options inside are not.
         const auto navyPixels = [&shot](const QRect& area) {
             int count = 0;
