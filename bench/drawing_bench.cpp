@@ -1,9 +1,11 @@
-// Cost of drawing: a full redraw, a click's whole handling, and the vector exports.
+// Cost of drawing: a full redraw, a click's whole handling, the worksheet's labelled picture and
+// the vector exports.
 
 #include "core/recognition.h"
 #include "core/setupmodel.h"
 #include "drawing/drawingexport.h"
 #include "drawing/drawingsurface.h"
+#include "drawing/picture.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -50,6 +52,21 @@ void clickOnDistillation(benchmark::State& state) {
     }
 }
 BENCHMARK(clickOnDistillation)->Unit(benchmark::kMicrosecond);
+
+// The worksheet's picture: labels laid out, then the labelled drawing painted, as a copy or an
+// export does it each time.
+void labelledDistillation(benchmark::State& state, LabelMode mode, bool blackWhite) {
+    const PictureSpec spec{distillation()->values(), false, blackWhite, mode};
+    for (auto _ : state) {
+        const LabelLayout layout = layoutLabels(spec.values, spec.labels);
+        const QImage image = pictureImage(spec, layout);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK_CAPTURE(labelledDistillation, names, LabelMode::Names, false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(labelledDistillation, numbers_black_white, LabelMode::Numbers, true)
+    ->Unit(benchmark::kMicrosecond);
 
 void exportTo(benchmark::State& state, ExportFormat format) {
     const SetupValues values = distillation()->values();
