@@ -263,7 +263,7 @@ void MonochromeCanvas::ellipse(double cx, double cy, double r, const QColor& col
 }
 
 void MonochromeCanvas::bitmap(ArtworkId id, int x, int y) {
-    drawMonochromeArtwork(m_painter, id, QPointF(x, y));
+    drawMonochromeArtwork(m_painter, id, QPointF(x, y), m_asVector);
 }
 
 void MonochromeCanvas::text(int x, int y, const QString& text, double pointSize,
@@ -275,7 +275,8 @@ void MonochromeCanvas::text(int x, int y, const QString& text, double pointSize,
     m_painter.drawText(QRectF(x, y, width() * 2, height()), Qt::AlignLeft | Qt::AlignTop, text);
 }
 
-void drawMonochromeArtwork(QPainter& painter, ArtworkId id, QPointF topLeft) {
+namespace {
+void paintMonochromeArtwork(QPainter& painter, ArtworkId id, QPointF topLeft) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(topLeft);
@@ -285,6 +286,27 @@ void drawMonochromeArtwork(QPainter& painter, ArtworkId id, QPointF topLeft) {
         if (shape.pen.style() != Qt::NoPen) painter.strokePath(shape.path, shape.pen);
     }
     painter.restore();
+}
+
+// Greys with their coverage as alpha, transparent around: drawn over white they give greys.
+const QImage& monochromeImage(ArtworkId id) {
+    static std::array<QImage, ArtworkCount> cache;
+    QImage& image = cache.at(static_cast<std::size_t>(id));
+    if (image.isNull()) {
+        image = QImage(artworkSize(id), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        paintMonochromeArtwork(painter, id, QPointF(0, 0));
+    }
+    return image;
+}
+} // namespace
+
+void drawMonochromeArtwork(QPainter& painter, ArtworkId id, QPointF topLeft, bool asVector) {
+    if (asVector)
+        paintMonochromeArtwork(painter, id, topLeft);
+    else
+        painter.drawImage(topLeft, monochromeImage(id));
 }
 
 } // namespace alambix

@@ -10,10 +10,12 @@ class QPainter;
 namespace alambix {
 
 // Draws on `inner`, which paints with `painter`, turning each colour into black, white or grey
-// and each liquid into hatching; the artwork is drawn in black and white as vectors.
+// and each liquid into hatching; the artwork is drawn in black and white, as vectors when
+// `asVector` (export, print), otherwise from pixels rendered once.
 class MonochromeCanvas final : public Canvas {
 public:
-    MonochromeCanvas(QPainter& painter, Canvas& inner) : m_painter(painter), m_inner(inner) {}
+    MonochromeCanvas(QPainter& painter, Canvas& inner, bool asVector)
+        : m_painter(painter), m_inner(inner), m_asVector(asVector) {}
 
     int width() const override { return m_inner.width(); }
     int height() const override { return m_inner.height(); }
@@ -35,13 +37,15 @@ public:
 private:
     QPainter& m_painter;
     Canvas& m_inner;
+    bool m_asVector;
 };
 
 // The grey a line of `colour` is drawn in: dark colours black, light greys a middle grey, white
 // and light tints white (the hoses' rubber becomes a tube between its black edges).
 QColor monochromeLine(const QColor& colour);
 
-// One piece of artwork in black and white, its top-left corner at `topLeft`.
-void drawMonochromeArtwork(QPainter& painter, ArtworkId id, QPointF topLeft);
+// One piece of artwork in black and white, its top-left corner at `topLeft`: as vectors, or
+// from its pixels at its own size (rendered once).
+void drawMonochromeArtwork(QPainter& painter, ArtworkId id, QPointF topLeft, bool asVector);
 
 } // namespace alambix

@@ -53,7 +53,7 @@ void paintDrawing(QPainter& painter, const PictureSpec& spec, Strokes strokes) {
     painter.fillRect(drawingFrame, DrawingSurface::backColour());
     PainterCanvas canvas(painter, DrawingWidth, DrawingHeight, strokes);
     if (spec.blackWhite) {
-        MonochromeCanvas monochrome(painter, canvas);
+        MonochromeCanvas monochrome(painter, canvas, strokes != Strokes::Pixels);
         drawSetup(monochrome, spec.values);
     } else {
         if (spec.withBackground) {
