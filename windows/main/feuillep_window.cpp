@@ -186,6 +186,11 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
         FicheTravail window(m_document, this);
         window.exec();
     });
+    // An empty drawing makes no worksheet.
+    connect(drawingMenu, &QMenu::aboutToShow, fiche, [this, fiche] {
+        const SetupValues& values = model().values();
+        fiche->setEnabled(std::any_of(values.begin(), values.end(), [](bool on) { return on; }));
+    });
     m_infoGeometry = m_info->geometry();
 }
 

@@ -25,11 +25,18 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace alambix {
 
 namespace {
 const QColor face(192, 192, 192);
 const QColor darkBlue(0, 0, 128);
+
+bool hasPieces(const SetupDocument& document) {
+    const SetupValues& values = document.model().values();
+    return std::any_of(values.begin(), values.end(), [](bool on) { return on; });
+}
 
 QToolButton* pictureButton(const QString& caption, const QString& picture, QWidget* parent) {
     auto* button = new QToolButton(parent);
@@ -180,7 +187,7 @@ const ControlInfo controls[] = {
      195,
      0,
      black,
-     "Imprimer le nom du montage en titre",
+     "Nom du montage en titre",
      nullptr,
      {}},
     {"Label3", ControlKind::Label, "Frame1", 240, 1920, 1695, 255, 0, black,
@@ -353,6 +360,8 @@ void Confimp::buildControls() {
     const bool named = !recogniseSetup(m_document.model().values()).isEmpty();
     m_titre->setEnabled(named);
     if (!named) m_titre->setToolTip(QStringLiteral("Ce montage n'a pas de nom."));
+    // An empty drawing makes no worksheet.
+    m_fiche->setEnabled(hasPieces(m_document));
 
     m_label4->setFrameShape(QFrame::Box);
     m_label4->setAutoFillBackground(true);
@@ -476,7 +485,7 @@ void Confimp::print() {
         m_command1->setEnabled(true);
         m_command2->setEnabled(true);
         m_command3->setEnabled(true);
-        m_fiche->setEnabled(true);
+        m_fiche->setEnabled(hasPieces(m_document));
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Impression impossible"),
                         QStringLiteral("Aucune imprimante utilisable : le schéma n'a pas été "
                                        "imprimé.\nChoisir une imprimante avec « Imprimantes »."),

@@ -107,7 +107,7 @@ private slots:
                                 << "Imprimer l'image en miniature" << QRect(56, 64, 177, 13)
                                 << false;
         QTest::newRow("titre") << "titre"
-                               << "Imprimer le nom du montage en titre" << QRect(24, 96, 177, 13)
+                               << "Nom du montage en titre" << QRect(24, 96, 177, 13)
                                << true;
         QTest::newRow("Label3") << "Label3"
                                 << "Nombre d'exemplaires:" << QRect(16, 128, 113, 17) << true;
@@ -389,6 +389,12 @@ private slots:
     }
 
     void worksheetFromThePrintDialog() {
+        // An empty drawing makes no worksheet.
+        {
+            Confimp empty(m_feuille->document(), m_feuille.get(), m_printer.get());
+            QVERIFY(!empty.findChild<QPushButton*>(QStringLiteral("fiche"))->isEnabled());
+        }
+        m_feuille->model().click(Becher);
         Confimp confimp(m_feuille->document(), m_feuille.get(), m_printer.get());
         confimp.show();
         QVERIFY(QTest::qWaitForWindowExposed(&confimp));

@@ -121,6 +121,17 @@ private slots:
         QCOMPARE(steps.seen(), 1);
     }
 
+    void emptyDrawingMakesNoWorksheet() {
+        m_feuille->nouveau();
+        DessinWidget* dessin = m_feuille->dessin();
+        QTest::mouseClick(m_feuille->windowHandle(), Qt::RightButton, {},
+                          dessin->mapTo(m_feuille.get(), QPoint(100, 100)));
+        auto* menu = dessin->findChild<QMenu*>(QStringLiteral("explication"));
+        QTRY_VERIFY(menu->isVisible());
+        QVERIFY(!menu->findChild<QAction*>(QStringLiteral("fichetravail"))->isEnabled());
+        menu->hide();
+    }
+
     void printsTheSheetAndItsAnswerKey() {
         const QString pdf = m_dir->filePath(QStringLiteral("fiche.pdf"));
         QPrinter printer(QPrinter::HighResolution);
