@@ -23,6 +23,7 @@ private slots:
     void pngIsTheScreenImage();
     void svgIsVectorAndStaysSharp();
     void svgKeepsTheInvitationAsText();
+    void svgBackgroundIsOneGradientAndItsTitleNamesTheSetup();
     void pdfIsOnePageOfTheDrawingsSize();
     void unknownSuffixWritesNothing_data();
     void unknownSuffixWritesNothing();
@@ -102,6 +103,34 @@ void ExportTest::svgKeepsTheInvitationAsText() {
     const QString svg = QString::fromUtf8(fileBytes(path("i.svg")));
     QVERIFY(svg.contains(QStringLiteral("Utiliser les boutons à gauche du")));
     QVERIFY(svg.contains(QStringLiteral("schéma pour réaliser le montage.")));
+}
+
+void ExportTest::svgBackgroundIsOneGradientAndItsTitleNamesTheSetup() {
+    QCOMPARE(exportDrawing(setupAfterClicks({3, 8}), true, path("g.svg")), ExportResult::Written);
+    QFile file(path("g.svg"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString svg = QString::fromUtf8(file.readAll());
+    // One gradient, not a rectangle per row whose seams show in other programs.
+    QCOMPARE(svg.count(QStringLiteral("<linearGradient")), 1);
+    QVERIFY(svg.count(QStringLiteral("<rect")) < 60);
+    QVERIFY(svg.contains(QStringLiteral("<title>Chauffage à reflux</title>")));
+    QVERIFY(svg.contains(QStringLiteral("Ballon et chauffe ballon, Réfrigérant à boules.")));
+    QVERIFY(!svg.contains(QStringLiteral("Generated with Qt")));
+    // Rendered back, the gradient has the rows' colours.
+    QSvgRenderer renderer(svg.toUtf8());
+    QImage image(DrawingWidth, DrawingHeight, QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        renderer.render(&painter, QRectF(image.rect()));
+    }
+    const QImage rows = drawingAfterClicks({});
+    for (int y : {0, 120, 245, 489}) {
+        const QRgb seen = image.pixel(315, y);
+        const QRgb row = rows.pixel(315, y);
+        QVERIFY2(std::abs(qGreen(seen) - qGreen(row)) <= 1 &&
+                     std::abs(qBlue(seen) - qBlue(row)) <= 1,
+                 qPrintable(describe(seen) + QStringLiteral(" / ") + describe(row)));
+    }
 }
 
 void ExportTest::pdfIsOnePageOfTheDrawingsSize() {
