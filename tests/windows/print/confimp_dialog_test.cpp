@@ -1,8 +1,10 @@
 // The print dialog: its controls, the copy count, printing to a PDF printer with real clicks.
+#include "support/dialogs.h"
+#include "support/files.h"
 #include "support/messagecatcher.h"
 #include "support/modalsteps.h"
 #include "support/pdfpages.h"
-#include "support/testfiles.h"
+#include "support/processes.h"
 
 #include "windows/main/dessin_widget.h"
 #include "windows/main/feuillep_window.h"
@@ -23,9 +25,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace alambix;
 
@@ -107,8 +106,7 @@ private slots:
                                 << "Imprimer l'image en miniature" << QRect(56, 64, 177, 13)
                                 << false;
         QTest::newRow("titre") << "titre"
-                               << "Nom du montage en titre" << QRect(24, 96, 177, 13)
-                               << true;
+                               << "Nom du montage en titre" << QRect(24, 96, 177, 13) << true;
         QTest::newRow("Label3") << "Label3"
                                 << "Nombre d'exemplaires:" << QRect(16, 128, 113, 17) << true;
         QTest::newRow("Label4") << "Label4"
@@ -417,15 +415,12 @@ private slots:
         confimp.show();
         QVERIFY(QTest::qWaitForWindowExposed(&confimp));
         MessageCatcher catcher;
-        // Files may grow to 1 kB: the page cannot be written, as on a full disk.
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &limit), 0);
-        const rlimit saved = limit;
-        limit.rlim_cur = 1024;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
-        click(confimp.findChild<QToolButton*>(QStringLiteral("Command1")));
-        setrlimit(RLIMIT_FSIZE, &saved);
+        {
+            // Files may grow to 1 kB: the page cannot be written, as on a full disk.
+            const FileSizeLimit limit(1024);
+            QVERIFY(limit.isSet());
+            click(confimp.findChild<QToolButton*>(QStringLiteral("Command1")));
+        }
         QCOMPARE(confimp.printResult(), std::optional(PrintResult::WriteFailed));
         QCOMPARE(catcher.messages().size(), std::size_t(1));
         QCOMPARE(catcher.messages().front().text, QStringLiteral("Ecriture impossible sur disque"));

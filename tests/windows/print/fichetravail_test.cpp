@@ -1,9 +1,10 @@
 // The worksheet window: opened from the drawing's menu, its choices, its print (to a printer
 // and, without one, to a PDF file), its copy and its image, with real clicks and keys.
+#include "support/dialogs.h"
+#include "support/files.h"
 #include "support/messagecatcher.h"
 #include "support/modalsteps.h"
 #include "support/pdfpages.h"
-#include "support/testfiles.h"
 
 #include "windows/main/dessin_widget.h"
 #include "windows/main/feuillep_window.h"
