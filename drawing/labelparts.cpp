@@ -5,6 +5,7 @@
 
 #include <QRect>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -91,6 +92,7 @@ struct Water {
 const Water bulbWater{{164, 321}, {165, 167}};
 const Water highStraightWater{{221, 250}, {165, 89}};
 const Water lowStraightWater{{195, 354}, {165, 229}};
+constexpr int highStraightBelow = 200; // the high condenser's top is at 132, the low one's at 272
 
 // The hardware, as its sub-drawings fill it.
 const QRect leftRod(QPoint(20, 150), QPoint(25, 450));
@@ -128,18 +130,14 @@ std::vector<LabelPart> labelParts(const SetupValues& values) {
         const QSize size = artworkSize(drawn.id);
         const bool right = drawn.at.x() + size.width() / 2.0 >= MiddleX;
         const QPointF anchor = facing(part->piece, drawn.at, right);
-        // A piece drawn twice (never today) keeps one label.
-        if (part->element < 0) {
-            if (std::none_of(parts.begin(), parts.end(),
-                             [](const LabelPart& p) { return p.kind == PartKind::Tap; }))
-                add(PartKind::Tap, -1, anchor);
-            continue;
-        }
-        if (std::any_of(parts.begin(), parts.end(), [part](const LabelPart& p) {
-                return p.kind == PartKind::Element && p.element == part->element;
+        // A piece drawn twice keeps one label.
+        const PartKind kind = part->element < 0 ? PartKind::Tap : PartKind::Element;
+        if (std::any_of(parts.begin(), parts.end(), [kind, part](const LabelPart& p) {
+                return p.kind == kind && p.element == part->element;
             }))
             continue;
-        add(PartKind::Element, part->element, anchor);
+        add(kind, part->element, anchor);
+        if (kind == PartKind::Tap) continue;
         switch (part->element) {
         case Ballon:
             add(PartKind::Heater, Ballon, facing(mantle, drawn.at, right));
@@ -153,8 +151,10 @@ std::vector<LabelPart> labelParts(const SetupValues& values) {
             break;
         case RefrigerantABoules:
         case RefrigerantDroit: {
+            // The straight condenser is drawn high at the column's side arm, or low on the
+            // flask's bent adapter; its hoses go with it.
             const Water& water = part->element == RefrigerantABoules ? bulbWater
-                                 : values[ColonneDeVigreux]          ? highStraightWater
+                                 : drawn.at.y() < highStraightBelow  ? highStraightWater
                                                                      : lowStraightWater;
             add(PartKind::WaterIn, part->element, water.in);
             add(PartKind::WaterOut, part->element, water.out);
