@@ -3,6 +3,10 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace alambix {
 
 namespace {
@@ -38,6 +42,30 @@ QString fromWindows1252(const QByteArray& bytes) {
     if (isAscii(bytes)) return QString::fromLatin1(bytes);
     QStringDecoder decoder(codePage);
     return decoder.decode(bytes);
+}
+
+std::optional<char> windows1252Byte(char16_t c) {
+    if (c < 0x80) return char(c);
+    // The bytes from 0x80 by the character each stands for, sorted by character.
+    using Entry = std::pair<char16_t, char>;
+    static const std::vector<Entry> upper = [] {
+        QByteArray bytes;
+        for (int b = 0x80; b <= 0xFF; ++b)
+            bytes.append(char(b));
+        const QString chars = fromWindows1252(bytes);
+        std::vector<Entry> entries;
+        if (chars.size() == bytes.size())
+            for (qsizetype i = 0; i < chars.size(); ++i)
+                if (chars[i] != QChar::ReplacementCharacter)
+                    entries.emplace_back(chars[i].unicode(), bytes[i]);
+        std::sort(entries.begin(), entries.end());
+        return entries;
+    }();
+    const auto it =
+        std::lower_bound(upper.begin(), upper.end(), Entry(c, 0),
+                         [](const Entry& a, const Entry& b) { return a.first < b.first; });
+    if (it == upper.end() || it->first != c) return std::nullopt;
+    return it->second;
 }
 
 } // namespace alambix

@@ -14,5 +14,8 @@ std::optional<QByteArray> toWindows1252(const QString& text);
 // Every byte decodes; the five bytes the code page leaves undefined give the C1 control of the
 // same value, so every byte reads back to itself.
 QString fromWindows1252(const QByteArray& bytes);
+// The byte that stands for `c`; nothing when the code page has none (the text is then written
+// some other way, as a Unicode escape for instance).
+std::optional<char> windows1252Byte(char16_t c);
 
 } // namespace alambix

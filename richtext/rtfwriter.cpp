@@ -1,45 +1,28 @@
 #include "richtext/rtfwriter.h"
 
+#include "core/textcodec.h"
+#include "richtext/rtfunits.h"
+
 #include <QBuffer>
 #include <QHash>
 #include <QIODevice>
 #include <QImage>
 #include <QPixmap>
-#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextList>
 #include <QTextTable>
 #include <QUrl>
-#include <algorithm>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace alambix {
 
 namespace {
-// Windows-1252 bytes 0x80-0xFF by the character they stand for.
-const QHash<char16_t, char>& windows1252() {
-    static const QHash<char16_t, char> table = [] {
-        QHash<char16_t, char> t;
-        QByteArray bytes;
-        for (int b = 0x80; b <= 0xFF; ++b)
-            bytes.append(char(b));
-        QStringDecoder decoder("windows-1252");
-        const QString chars = decoder.decode(bytes);
-        if (chars.size() == bytes.size())
-            for (qsizetype i = 0; i < chars.size(); ++i)
-                if (chars[i] != QChar::ReplacementCharacter) t.insert(chars[i].unicode(), bytes[i]);
-        return t;
-    }();
-    return table;
-}
-
-// Lengths beyond what any page holds are cut to 22 inches, so that sums of them stay in range.
-int twips(double pixels) {
-    return int(std::lround(std::clamp(pixels * 15.0, -31680.0, 31680.0)));
-}
+using rtf::twipsFromPixels;
 
 // A list whose items start with a bullet rather than a number.
 bool isBulleted(const QTextList& list) {
@@ -149,9 +132,9 @@ void Writer::text(const QString& s) {
             m_out.append(char(c));
         } else if (c < 0x20 || c == QChar::ObjectReplacementCharacter) {
             continue;
-        } else if (auto it = windows1252().constFind(c); it != windows1252().constEnd()) {
+        } else if (const std::optional<char> byte = windows1252Byte(c)) {
             static const char hex[] = "0123456789abcdef";
-            const auto b = static_cast<unsigned char>(*it);
+            const auto b = static_cast<unsigned char>(*byte);
             m_out.append("\\'");
             m_out.append(hex[b >> 4]);
             m_out.append(hex[b & 15]);
@@ -182,9 +165,9 @@ void Writer::picture(const QTextImageFormat& format) {
     put("\\pich");
     put(image.height());
     put("\\picwgoal");
-    put(twips(width));
+    put(twipsFromPixels(width));
     put("\\pichgoal");
-    put(twips(height));
+    put(twipsFromPixels(height));
     put("\n");
     const QByteArray hex = png.toHex();
     for (qsizetype at = 0; at < hex.size(); at += 128) {
@@ -255,7 +238,7 @@ void Writer::block(const QTextBlock& block, bool inTable, const char* end) {
     const auto length = [&](const char* word, double pixels) {
         if (pixels == 0) return;
         put(word);
-        put(twips(pixels));
+        put(twipsFromPixels(pixels));
     };
     // A list item: its bullet or number in the older RTF numbering, which every reader knows,
     // hanging a quarter of an inch left of the text, the text a quarter of an inch further in
@@ -286,12 +269,12 @@ void Writer::block(const QTextBlock& block, bool inTable, const char* end) {
         break;
     case QTextBlockFormat::FixedHeight:
         put("\\sl-");
-        put(twips(format.lineHeight()));
+        put(twipsFromPixels(format.lineHeight()));
         put("\\slmult0");
         break;
     case QTextBlockFormat::MinimumHeight:
         put("\\sl");
-        put(twips(format.lineHeight()));
+        put(twipsFromPixels(format.lineHeight()));
         put("\\slmult0");
         break;
     default:
@@ -305,7 +288,7 @@ void Writer::block(const QTextBlock& block, bool inTable, const char* end) {
         else if (tab.type == QTextOption::DelimiterTab)
             put("\\tqdec");
         put("\\tx");
-        put(twips(tab.position));
+        put(twipsFromPixels(tab.position));
     }
     if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) put("\\pagebb");
     put(" ");
@@ -339,7 +322,7 @@ void Writer::table(const QTextTable* t, bool inTable) {
         for (int c = 0; c < t->columns(); ++c) {
             int width = 9000 / std::max(1, t->columns());
             if (c < widths.size() && widths[c].type() == QTextLength::FixedLength)
-                width = std::max(15, twips(widths[c].rawValue()));
+                width = std::max(15, twipsFromPixels(widths[c].rawValue()));
             edge += width;
             put("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10"
                 "\\clbrdrr\\brdrs\\brdrw10\\cellx");
