@@ -5,9 +5,11 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include <dlfcn.h>
 
@@ -256,18 +258,71 @@ QImage wmfVector(const QByteArray& data, QSize size) {
     return {};
 #endif
 }
-} // namespace
 
-QImage decodeDib(const QByteArray& dib) {
+// The rows of a run-length encoded bitmap (8 or 4 bits a pixel), `stride` bytes each, the
+// bottom one first; a pixel no run reaches is colour 0.
+QByteArray expandRle(QByteArrayView rle, int width, int height, int bits, qint64 stride) {
+    QByteArray rows(stride * height, '\0');
+    int x = 0, y = 0;
+    const auto put = [&](int index) {
+        if (x < width && y < height) {
+            char& byte = rows[y * stride + (bits == 8 ? x : x / 2)];
+            if (bits == 8)
+                byte = char(index);
+            else
+                byte = char(x % 2 ? (byte & 0xF0) | (index & 0x0F) : (index & 0x0F) << 4);
+        }
+        ++x;
+    };
+    const auto at = [&](qsizetype i) { return int(static_cast<unsigned char>(rle[i])); };
+    qsizetype i = 0;
+    while (i + 1 < rle.size() && y < height) {
+        const int count = at(i), value = at(i + 1);
+        i += 2;
+        if (count > 0) { // `count` pixels of one index, or of two alternating ones
+            for (int n = 0; n < count && x < width; ++n)
+                put(bits == 8 ? value : (n % 2 ? value & 0x0F : value >> 4));
+        } else if (value == 0) { // end of a row
+            x = 0;
+            ++y;
+        } else if (value == 1) { // end of the bitmap
+            break;
+        } else if (value == 2) { // a jump right and up
+            if (i + 1 >= rle.size()) break;
+            x += at(i);
+            y += at(i + 1);
+            i += 2;
+        } else { // `value` pixels given one by one, padded to a 16-bit boundary
+            const qsizetype bytes = bits == 8 ? value : (value + 1) / 2;
+            if (i + bytes > rle.size()) break;
+            for (int n = 0; n < value; ++n)
+                put(bits == 8 ? at(i + n) : (n % 2 ? at(i + n / 2) & 0x0F : at(i + n / 2) >> 4));
+            i += (bytes + 1) & ~qsizetype(1);
+        }
+    }
+    return rows;
+}
+
+// A BITMAPINFO (header, palette) then its bits, which start `bitsFrom` bytes in (right after the
+// palette when not given).
+QImage bitmap(const QByteArray& dib, std::optional<qint64> bitsFrom) {
     const quint32 headerSize = le32(dib, 0);
     if (headerSize < 12 || headerSize > quint32(dib.size())) return {};
     quint32 paletteBytes = 0;
+    qint64 width = 0, height = 0;
+    quint16 bits = 0;
+    quint32 compression = 0;
     if (headerSize == 12) { // BITMAPCOREHEADER: three-byte palette entries
-        const quint16 bits = le16(dib, 10);
+        width = le16(dib, 4);
+        height = le16(dib, 6);
+        bits = le16(dib, 10);
         if (bits <= 8) paletteBytes = 3u << bits;
     } else {
-        const quint16 bits = le16(dib, 14);
-        const quint32 compression = le32(dib, 16), used = le32(dib, 32);
+        width = qint32(le32(dib, 4));
+        height = qint32(le32(dib, 8));
+        bits = le16(dib, 14);
+        compression = le32(dib, 16);
+        const quint32 used = le32(dib, 32);
         if (used > 256 && bits <= 8) return {};
         quint32 entries = used ? used : (bits <= 8 ? 1u << bits : 0);
         if (used > 65536) return {};
@@ -275,12 +330,44 @@ QImage decodeDib(const QByteArray& dib) {
         if (headerSize == 40 && compression == 3) paletteBytes += 12; // BI_BITFIELDS masks
         if (headerSize == 40 && compression == 6) paletteBytes += 16; // BI_ALPHABITFIELDS
     }
+    const qint64 bitsAt = qint64(headerSize) + paletteBytes;
+    const qint64 bitsStart = bitsFrom.value_or(bitsAt);
+    if (width <= 0 || width > maxPictureSide || height == 0 || std::abs(height) > maxPictureSide ||
+        bitsStart < bitsAt || bitsStart >= dib.size())
+        return {};
+    // Qt's bitmap reader leaves the pixels its data does not reach as they were in memory: the
+    // missing rows of a short bitmap are given as zeros (colour 0), and run-length encoded
+    // bitmaps are expanded here, every pixel no run reaches being colour 0.
+    const QByteArrayView data = QByteArrayView(dib).sliced(bitsStart);
+    const bool info = headerSize >= 40; // a header that has the compression field
+    const bool rle = info && ((compression == 1 && bits == 8) || (compression == 2 && bits == 4));
+    const bool plain =
+        headerSize == 12 || (info && (compression == 0 || compression == 3 || compression == 6));
+    const qint64 stride = (width * bits + 31) / 32 * 4;
+    const qint64 bitsSize = rle || plain ? stride * std::abs(height) : data.size();
+    if (bitsSize > qint64(pictureAllocationLimitMb) << 20) return {};
     QByteArray file("BM");
-    putLe32(file, quint32(14 + dib.size()));
+    putLe32(file, quint32(14 + bitsAt + bitsSize));
     putLe32(file, 0);
-    putLe32(file, 14 + headerSize + paletteBytes);
-    file += dib;
+    putLe32(file, quint32(14 + bitsAt));
+    file.reserve(14 + bitsAt + bitsSize);
+    file += QByteArrayView(dib).first(bitsAt);
+    if (rle) {
+        file.replace(14 + 16, 8, QByteArray(8, '\0')); // BI_RGB, the size taken from the rows
+        file += expandRle(data, int(width), int(std::abs(height)), bits, stride);
+    } else if (plain) {
+        const qint64 given = std::min<qint64>(data.size(), bitsSize);
+        file += data.first(given);
+        file += QByteArray(bitsSize - given, '\0');
+    } else {
+        file += data; // a format Qt reads whole or not at all
+    }
     return readImage(file, "bmp");
+}
+} // namespace
+
+QImage decodeDib(const QByteArray& dib) {
+    return bitmap(dib, std::nullopt);
 }
 
 QImage decodePicture(PictureKind kind, const QByteArray& data, QSize vectorSize) {
@@ -300,6 +387,9 @@ QImage decodePicture(PictureKind kind, const QByteArray& data, QSize vectorSize)
         return image.isNull() ? wmfVector(data, vectorSize) : image;
     }
     case PictureKind::Unknown:
+        // A bitmap file: read as its bitmap, so that no pixel is left unset.
+        if (data.startsWith("BM") && data.size() > 14)
+            return bitmap(data.sliced(14), qint64(le32(data, 10)) - 14);
         break;
     }
     // Some writers leave the format out: let the image reader recognise it.

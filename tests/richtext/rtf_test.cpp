@@ -1,4 +1,5 @@
 // The rich-text reader and writer, over documents made for each feature and over real ones.
+#include "richtext/rtfpicture.h"
 #include "richtext/rtfreader.h"
 #include "richtext/rtfwriter.h"
 #include "session/introtext.h"
@@ -18,6 +19,10 @@
 #include <QTextDocument>
 #include <QTextTable>
 #include <QUrl>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
 
 using namespace alambix;
 using namespace rtfsamples;
@@ -180,6 +185,8 @@ private slots:
     void refusedInput();
     void hostileInputStaysCheap_data();
     void hostileInputStaysCheap();
+    void bitmapsLeaveNoPixelUnset_data();
+    void bitmapsLeaveNoPixelUnset();
     void writerOutput();
     void writeFailureIsReported();
     void introductionRoundTrip();
@@ -423,6 +430,84 @@ void RtfTest::hostileInputStaysCheap() {
     for (QTextFrame* f : doc.rootFrame()->childFrames())
         if (auto* t = qobject_cast<QTextTable*>(f)) table = t;
     if (table) QVERIFY(table->columns() <= 64);
+}
+
+// An indexed bitmap of green, red and blue (indices 0, 1, 2): its header, palette and `data`.
+QByteArray indexedDib(int width, int height, int bits, int compression, const QByteArray& data) {
+    QByteArray dib;
+    le32(dib, 40);
+    le32(dib, quint32(width));
+    le32(dib, quint32(height));
+    le16(dib, 1);
+    le16(dib, bits);
+    for (quint32 v : {quint32(compression), quint32(data.size()), 0u, 0u, 3u, 0u})
+        le32(dib, v);
+    for (quint32 colour : {0x00FF00u, 0xFF0000u, 0x0000FFu})
+        le32(dib, colour);
+    return dib + data;
+}
+
+void RtfTest::bitmapsLeaveNoPixelUnset_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QStringList>("rows"); // palette indices, the top row first
+    const int dib = int(rtf::PictureKind::Dib);
+    const auto bytes = [](std::initializer_list<int> values) {
+        QByteArray b;
+        for (int v : values)
+            b.append(char(v));
+        return b;
+    };
+    // Bottom row: 3 pixels one by one, 1 of a run; next: a run; top: a jump, a run, the end.
+    QTest::newRow("run-length, 8 bits")
+        << dib
+        << indexedDib(4, 3, 8, 1,
+                      bytes({0, 3, 2, 1, 2, 0, 1, 0, 0, 0, 4, 1, 0, 0, 0, 2, 1, 0, 2, 2, 0, 1}))
+        << QStringList{"0220", "1111", "2120"};
+    QTest::newRow("run-length, 4 bits")
+        << dib << indexedDib(4, 3, 4, 2, bytes({0, 3, 0x21, 0x20, 1, 0, 0, 0,    4, 0x12,
+                                                0, 0, 0,    2,    2, 0, 2, 0x11, 0, 1}))
+        << QStringList{"0011", "1212", "2120"};
+    QTest::newRow("run-length cut short") << dib << indexedDib(4, 3, 8, 1, bytes({4, 1, 0, 0, 4}))
+                                          << QStringList{"0000", "0000", "1111"};
+    QTest::newRow("rows missing") << dib << indexedDib(4, 3, 8, 0, bytes({1, 2, 1, 2}))
+                                  << QStringList{"0000", "0000", "1212"};
+    QTest::newRow("no pixels at all") << dib << indexedDib(4, 3, 8, 0, {}) << QStringList();
+    // A bitmap file in a picture of no given kind, its bits two bytes after the palette.
+    QByteArray file("BM");
+    le32(file, 14 + 52 + 2 + 4);
+    le32(file, 0);
+    le32(file, 14 + 52 + 2);
+    file += indexedDib(4, 3, 8, 0, {}) + bytes({0x77, 0x77, 1, 2, 1, 2});
+    QTest::newRow("bitmap file, rows missing")
+        << int(rtf::PictureKind::Unknown) << file << QStringList{"0000", "0000", "1212"};
+}
+
+// Qt's bitmap reader leaves what its data does not reach as it was in memory: such pixels
+// must be colour 0, not whatever the memory held.
+void RtfTest::bitmapsLeaveNoPixelUnset() {
+    QFETCH(int, kind);
+    QFETCH(QByteArray, data);
+    QFETCH(QStringList, rows);
+    const QColor palette[] = {Qt::green, Qt::red, Qt::blue};
+    // The memory the pixels may be given is first filled with an index no pixel has.
+    std::vector<void*> blocks;
+    for (int n = 0; n < 16; ++n)
+        for (std::size_t size = 8; size <= 256; size += 8)
+            blocks.push_back(std::memset(std::malloc(size), 0x77, size));
+    for (void* block : blocks)
+        std::free(block);
+    const QImage image = rtf::decodePicture(rtf::PictureKind(kind), data);
+    QCOMPARE(image.isNull(), rows.isEmpty());
+    if (rows.isEmpty()) return;
+    QCOMPARE(image.size(), QSize(4, 3));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            QVERIFY2(image.pixelColor(x, y) == palette[rows[y][x].digitValue()],
+                     qPrintable(QStringLiteral("pixel %1,%2 is %3")
+                                    .arg(x)
+                                    .arg(y)
+                                    .arg(image.pixelColor(x, y).name())));
 }
 
 void RtfTest::writerOutput() {
