@@ -153,10 +153,10 @@ void DocumentBuilder::enterTable() {
     format.setCellSpacing(0);
     const int columns = std::max(1, int(m_cellEdges.size()));
     QList<QTextLength> widths;
-    int previous = 0;
+    qint64 previous = 0; // edges may lie anywhere an int reaches: their gaps need more
     for (int edge : m_cellEdges) {
-        widths.append(
-            QTextLength(QTextLength::FixedLength, pixelsFromTwips(std::max(edge - previous, 15))));
+        widths.append(QTextLength(QTextLength::FixedLength,
+                                  pixelsFromTwips(double(std::max<qint64>(edge - previous, 15)))));
         previous = edge;
     }
     if (!widths.isEmpty()) format.setColumnWidthConstraints(widths);

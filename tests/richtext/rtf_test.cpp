@@ -409,6 +409,10 @@ void RtfTest::hostileInputStaysCheap_data() {
         << QByteArray("{\\rtf1\\fs99999999999999 a\\uc99999 \\u1 b}") << "a";
     QTest::newRow("long word") << "{\\rtf1\\" + QByteArray(5000, 'x') + " a}"
                                << "a";
+    QTest::newRow("cell edges an int apart")
+        << QByteArray(
+               "{\\rtf1\\trowd\\cellx-2147483647\\cellx2147483647\\intbl a\\cell b\\cell\\row}")
+        << "b";
     QTest::newRow("many columns") << "{\\rtf1\\trowd\\intbl " +
                                          QByteArray("c\\cell ").repeated(5000) + "\\row}"
                                   << "c";
