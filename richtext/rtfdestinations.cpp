@@ -39,6 +39,10 @@ void Reader::fontTableWord(Word word, int param) {
     case Word::Cpg:
         if (m_currentFont >= 0) m_fonts[m_currentFont].codePage = param;
         return;
+    case Word::U:
+    case Word::Uc:
+        documentWord(word, param); // a name written in Unicode, as this program writes it
+        return;
     default:
         return;
     }
@@ -52,14 +56,25 @@ void Reader::fontTableByte(unsigned char b) {
         m_fonts[m_currentFont].nameBytes.append(char(b));
 }
 
+void Reader::fontNameCharacter(char16_t c) {
+    if (m_currentFont < 0) return;
+    Font& f = m_fonts[m_currentFont];
+    decodeFontName(f);
+    f.name += QChar(c);
+}
+
+// The bytes of the name so far, decoded.
+void Reader::decodeFontName(Font& f) {
+    if (f.nameBytes.isEmpty()) return;
+    int cp = f.codePage > 0 ? f.codePage : codePageOfCharset(std::max(f.charset, 0));
+    if (f.charset == 2 || cp == 0) cp = m_ansiCodePage;
+    f.name += m_codePages.decodeName(f.nameBytes, cp);
+    f.nameBytes.clear();
+}
+
 void Reader::finishFontName() {
     Font& f = m_fonts[m_currentFont];
-    if (!f.nameBytes.isEmpty()) {
-        int cp = f.codePage > 0 ? f.codePage : codePageOfCharset(std::max(f.charset, 0));
-        if (f.charset == 2 || cp == 0) cp = m_ansiCodePage;
-        f.name += m_codePages.decodeName(f.nameBytes, cp);
-        f.nameBytes.clear();
-    }
+    decodeFontName(f);
     f.name = f.name.trimmed();
     const QString lower = f.name.toLower();
     // A font named so with a text character set (what this program writes) holds Unicode.

@@ -377,10 +377,7 @@ void Reader::byte(unsigned char b) {
 
 void Reader::unicode(char32_t c) {
     if (m_st.dest == Dest::FontTable) {
-        if (m_currentFont >= 0) {
-            flushBytes();
-            m_fonts[m_currentFont].name += QChar(char16_t(c));
-        }
+        fontNameCharacter(char16_t(c));
         return;
     }
     if (m_st.dest != Dest::Text) return;

@@ -102,6 +102,8 @@ private:
     // the font and colour tables (rtfdestinations.cpp)
     void fontTableWord(Word word, int param);
     void fontTableByte(unsigned char b);
+    void fontNameCharacter(char16_t c);
+    void decodeFontName(Font& f);
     void finishFontName();
     void colourTableWord(Word word, int param);
     void colourTableByte(unsigned char b);

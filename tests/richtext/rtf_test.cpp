@@ -261,6 +261,8 @@ QList<Feature> features() {
     row("twelve points by default", "x", "x", "x", "size", 12.0);
     row("font", "\\f3 x", "x", "x", "font", "Times New Roman");
     row("default font", "x", "x", "x", "font", "Arial");
+    row("font name in unicode", "{\\rtf1{\\fonttbl{\\f0\\fnil Sim\\u23435?\\u20307? Std;}}x}", "x",
+        "x", "font", u"Sim宋体 Std"_qs);
     row("colour", "\\cf1 x", "x", "x", "fg", "#0000c8");
     row("cf0 is auto", "\\cf1\\cf0 x", "x", "x", "fg", "");
     row("highlight", "\\highlight2 x", "x", "x", "bg", "#ffff00");
