@@ -73,9 +73,9 @@ PrintResult printDrawing(QPagedPaintDevice& device, const SetupValues& values,
     return painter.end() ? PrintResult::Printed : PrintResult::Interrupted;
 }
 
-PrintResult printDrawingToFile(const QString& path, const QPageLayout& layout, int resolution,
-                               const QString& title, const SetupValues& values,
-                               const PrintOptions& options) {
+PrintResult printToPdfFile(const QString& path, const QPageLayout& layout, int resolution,
+                           const QString& title,
+                           const std::function<PrintResult(QPagedPaintDevice&)>& print) {
     PrintResult printed = PrintResult::NotStarted;
     const WriteOutcome outcome = writeFileSafely(path, [&](QIODevice& device) {
         QPdfWriter writer(&device);
@@ -83,11 +83,19 @@ PrintResult printDrawingToFile(const QString& path, const QPageLayout& layout, i
         writer.setCreator(QStringLiteral("Alambix"));
         writer.setResolution(resolution);
         writer.setPageLayout(layout);
-        printed = printDrawing(writer, values, options);
+        printed = print(writer);
         return printed == PrintResult::Printed;
     });
     if (printed != PrintResult::Printed) return printed;
     return outcome == WriteOutcome::Written ? PrintResult::Printed : PrintResult::WriteFailed;
+}
+
+PrintResult printDrawingToFile(const QString& path, const QPageLayout& layout, int resolution,
+                               const QString& title, const SetupValues& values,
+                               const PrintOptions& options) {
+    return printToPdfFile(path, layout, resolution, title, [&](QPagedPaintDevice& device) {
+        return printDrawing(device, values, options);
+    });
 }
 
 } // namespace alambix

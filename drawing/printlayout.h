@@ -7,6 +7,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <functional>
+
 class QPageLayout;
 class QPagedPaintDevice;
 
@@ -49,8 +51,13 @@ enum class PrintResult {
 PrintResult printDrawing(QPagedPaintDevice& device, const SetupValues& values,
                          const PrintOptions& options);
 
-// The same job printed to a PDF file with the printer's page layout and resolution, written
-// through writeFileSafely(): the file is replaced only once every page is safely on disk.
+// A print job made by `print` on a PDF file with the printer's page layout and resolution,
+// written through writeFileSafely(): the file is replaced only once every page is safely on disk.
+PrintResult printToPdfFile(const QString& path, const QPageLayout& layout, int resolution,
+                           const QString& title,
+                           const std::function<PrintResult(QPagedPaintDevice&)>& print);
+
+// printDrawing() on a PDF file, as printToPdfFile() makes it.
 PrintResult printDrawingToFile(const QString& path, const QPageLayout& layout, int resolution,
                                const QString& title, const SetupValues& values,
                                const PrintOptions& options);

@@ -1,13 +1,11 @@
 #include "drawing/worksheetpage.h"
 
-#include "core/safewrite.h"
 #include "drawing/fonts.h"
 #include "drawing/picture.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 
 #include <algorithm>
 #include <cmath>
@@ -131,18 +129,9 @@ PrintResult printWorksheet(QPagedPaintDevice& device, const SetupValues& values,
 PrintResult printWorksheetToFile(const QString& path, const QPageLayout& layout, int resolution,
                                  const QString& documentTitle, const SetupValues& values,
                                  const WorksheetOptions& options) {
-    PrintResult printed = PrintResult::NotStarted;
-    const WriteOutcome outcome = writeFileSafely(path, [&](QIODevice& device) {
-        QPdfWriter writer(&device);
-        writer.setTitle(documentTitle);
-        writer.setCreator(QStringLiteral("Alambix"));
-        writer.setResolution(resolution);
-        writer.setPageLayout(layout);
-        printed = printWorksheet(writer, values, options);
-        return printed == PrintResult::Printed;
+    return printToPdfFile(path, layout, resolution, documentTitle, [&](QPagedPaintDevice& device) {
+        return printWorksheet(device, values, options);
     });
-    if (printed != PrintResult::Printed) return printed;
-    return outcome == WriteOutcome::Written ? PrintResult::Printed : PrintResult::WriteFailed;
 }
 
 } // namespace alambix
