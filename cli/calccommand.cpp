@@ -75,7 +75,7 @@ int runCalc(const QStringList& args) {
         for (const QString& expression : items) {
             // Each expression is typed afresh, then evaluated as "EXE" does.
             calculator.raz();
-            calculator.append(expression);
+            calculator.append(CalculatorKeys::typedExpression(expression));
             calculator.exe();
             printLine(calculator.display());
         }

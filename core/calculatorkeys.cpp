@@ -121,6 +121,10 @@ QStringList CalculatorKeys::keyNames() {
     return names;
 }
 
+QString CalculatorKeys::typedExpression(QString text) {
+    return text.replace(QLatin1Char(','), QLatin1Char('.'));
+}
+
 bool CalculatorKeys::typeKey(char16_t keyAscii) {
     if (keyAscii >= u'0' && keyAscii <= u'9') {
         append(QString(QChar(keyAscii)));
@@ -128,6 +132,7 @@ bool CalculatorKeys::typeKey(char16_t keyAscii) {
     }
     switch (keyAscii) {
     case u'.':
+    case u',': // the decimal comma of a French keyboard types the decimal point
         append(QStringLiteral("."));
         return true;
     case u'd':

@@ -30,8 +30,11 @@ public:
     static QStringList keyNames();
 
     // A key typed on the keyboard: its character, or 8 for Backspace and 13 for Enter. Returns
-    // false for a key that does nothing.
+    // false for a key that does nothing. A comma types the decimal point.
     bool typeKey(char16_t keyAscii);
+    // An expression written as text (`alambix-cli calc`), with its commas read as typing them
+    // would: each one a decimal point.
+    static QString typedExpression(QString text);
 
     const QString& saisie() const { return m_saisie; }
     const QString& reponse() const { return m_reponse; }

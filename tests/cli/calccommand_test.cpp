@@ -24,6 +24,8 @@ private slots:
             << QStringList{"invSIN 1", "--radians"} << " 1.5707963267949\n";
         QTest::newRow("scientific")
             << QStringList{"--scientific", "1234.5", "1 / 3"} << "1.2345E+03\n3.3333333E-01\n";
+        QTest::newRow("decimal comma")
+            << QStringList{"0,78*2", "1,5E-1 * 2", "(1,25)"} << " 1.56\n .3\n 1.25\n";
         QTest::newRow("leading minus") << QStringList{"-2 ^ 2"} << " 4\n";
         QTest::newRow("double dash") << QStringList{"--", "--3", "--radians"} << " 3\n 0\n";
         QTest::newRow("messages") << QStringList{"(2 + 3", "2 * ", "1 / 0", "1E400"}

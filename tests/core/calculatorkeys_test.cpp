@@ -224,8 +224,10 @@ private slots:
                                    << "1";
         QTest::newRow("all operators") << "(1)*2/3^4-5+6"
                                        << "(1) * 2 / 3 ^ 4 - 5 + 6";
-        QTest::newRow("other keys do nothing") << "1xa ,=2"
+        QTest::newRow("other keys do nothing") << "1xa =2"
                                                << "12";
+        QTest::newRow("decimal comma") << "0,78*2\r"
+                                       << " 1.56";
         QTest::newRow("star on an empty display") << "*"
                                                   << "";
         QTest::newRow("power on nothing") << "^"

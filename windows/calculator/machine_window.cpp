@@ -249,6 +249,10 @@ void Machine::typeKey(QKeyEvent* event) {
         keyAscii = 8;
     else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         keyAscii = 13;
+    // The keypad's decimal key types the decimal point whatever character its layout gives it.
+    else if ((event->modifiers() & Qt::KeypadModifier) &&
+             (event->key() == Qt::Key_Period || event->key() == Qt::Key_Comma))
+        keyAscii = u'.';
     else if (event->text().size() == 1)
         keyAscii = event->text().at(0).unicode();
     if (keyAscii != 0) m_keys.typeKey(keyAscii);

@@ -2,6 +2,7 @@
 #include "windows/calculator/machine_window.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -174,6 +175,40 @@ private slots:
         QTest::keyClick(z1, Qt::Key_Escape);
         QTest::keyClick(&machine, Qt::Key_Escape);
         QVERIFY(machine.isVisible());
+        machine.close();
+    }
+
+    // The keyboard's comma and the keypad's decimal key, whatever character the layout gives it,
+    // type the decimal point: "0,78*2" is 1.56, not 156.
+    void decimalKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("keypad");
+        QTest::newRow("comma") << int(Qt::Key_Comma) << "," << false;
+        QTest::newRow("keypad point") << int(Qt::Key_Period) << "." << true;
+        QTest::newRow("keypad comma") << int(Qt::Key_Comma) << "," << true;
+        QTest::newRow("keypad, another character") << int(Qt::Key_Period) << "٫" << true;
+        QTest::newRow("keypad, no character") << int(Qt::Key_Comma) << "" << true;
+    }
+
+    void decimalKeys() {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(bool, keypad);
+        Machine machine;
+        machine.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&machine));
+        auto* z1 = machine.findChild<QPlainTextEdit*>(QStringLiteral("z1"));
+        const Qt::KeyboardModifiers modifiers = keypad ? Qt::KeypadModifier : Qt::NoModifier;
+        QTest::keyClick(z1, Qt::Key_0);
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+        QApplication::sendEvent(z1, &press);
+        QApplication::sendEvent(z1, &release);
+        QTest::keyClicks(z1, QStringLiteral("78*2"));
+        QCOMPARE(shown(machine), QStringLiteral("0.78 * 2"));
+        QTest::keyClick(z1, Qt::Key_Return);
+        QCOMPARE(shown(machine), QStringLiteral(" 1.56"));
         machine.close();
     }
 
