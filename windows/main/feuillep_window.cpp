@@ -380,6 +380,8 @@ void FeuilleP::buildRightPanel() {
     // The tab stands over the left end of the path box, as a tab over its folder.
     m_btexo->raise();
 
+    // The path is written right of the tab that stands over the box's left end.
+    m_fich->setTextMargins(m_btexo->geometry().right() + 1 - m_fich->x() + 2, 0, 0, 0);
     // The box shows the session's file; the end of a long path is the part worth seeing.
     connect(m_fich, &QLineEdit::textChanged, this, [this](const QString& text) {
         m_fich->end(false);

@@ -364,12 +364,25 @@ private slots:
         QVERIFY(m_window->exercise().textemodifie());
     }
 
-    void longPathShowsItsEnd() {
+    void pathShowsRightOfTheTab_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("short") << "/x/exo.E08";
+        QTest::newRow("long, its end in view")
+            << QStringLiteral("/home/eleve/") + QString(200, QLatin1Char('d')) + "/fin.E08";
+    }
+
+    void pathShowsRightOfTheTab() {
+        QFETCH(QString, path);
         auto* fich = m_window->findChild<QLineEdit*>(QStringLiteral("fich"));
-        const QString path = QStringLiteral("/home/eleve/") + QString(200, QLatin1Char('d')) +
-                             QStringLiteral("/fin.E08");
+        const QRect tab = m_window->findChild<QLabel*>(QStringLiteral("BTEXO"))->geometry();
+        const QRect rest(QPoint(tab.right() + 1, fich->y()), fich->geometry().bottomRight());
+        const QImage tabBefore = m_window->grab(tab).toImage();
+        const QImage restBefore = m_window->grab(rest).toImage();
         fich->setText(path);
         QCOMPARE(fich->cursorPosition(), path.size());
+        // Not a pixel of the path on the tab, its slanted edge included; all of it beside.
+        QCOMPARE(m_window->grab(tab).toImage(), tabBefore);
+        QVERIFY(m_window->grab(rest).toImage() != restBefore);
     }
 
     void exerciseTabPopsUpItsMenu() {
