@@ -4,6 +4,9 @@
 #   fenetre.png ouvrir.png enregistrer.png imprimer.png calculatrice.png  (the window alone)
 #   ecran-aide.png ecran-cours.png  (the whole screen with the help, then the course, open)
 # The help's pictures in data/aide/images/ are made so:  tools/help-screenshots.sh data/aide/images
+# The open and save dialogs show the folder they start in: the program runs in a pupil's clean
+# home, /home/eleve/Montages, mounted for this run alone in a private mount namespace (unshare;
+# nothing outside the run sees it), or in a temporary folder where unshare is not allowed.
 #
 # Usage: tools/help-screenshots.sh OUTPUT-FOLDER [path/to/alambix]
 # The program defaults to the first build folder that has one. Needs Xvfb, openbox, xdotool and
@@ -36,17 +39,43 @@ for tool in Xvfb openbox xdotool import convert; do
     fi
 done
 mkdir -p "$out"
+out=$(cd "$out" && pwd)
 program=$(cd "$(dirname "$program")" && pwd)/$(basename "$program")
 
-work=$(mktemp -d)
+# The work folder is made and removed outside the private namespace: there the real /home is
+# bound under it, and only the namespace's end takes that away.
+if [ -z "${ALAMBIX_SHOTS_WORK:-}" ]; then
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT INT TERM
+    if unshare -rm true 2>/dev/null; then
+        status=0
+        ALAMBIX_SHOTS_WORK=$work unshare -rm sh "$0" "$out" "$program" || status=$?
+        exit "$status"
+    fi
+    echo "help-screenshots: no private mount namespace (unshare): the dialogs show a temporary folder" >&2
+    pupil=$work/eleve
+else
+    work=$ALAMBIX_SHOTS_WORK
+    # The real /home stays reachable under the work folder; a bare /home holds the pupil's.
+    mkdir "$work/home"
+    mount --bind /home "$work/home"
+    mount -t tmpfs -o mode=755 tmpfs /home
+    case $out in /home/*) out=$work/home/${out#/home/} ;; esac
+    case $program in /home/*) program=$work/home/${program#/home/} ;; esac
+    pupil=/home/eleve
+fi
+mkdir -p "$pupil/Montages"
+
 xvfb='' wm='' app=''
 cleanup() {
     for pid in $app $wm $xvfb; do
         kill "$pid" 2>/dev/null || true
     done
-    rm -rf "$work"
 }
 trap cleanup EXIT INT TERM
+if [ -z "${ALAMBIX_SHOTS_WORK:-}" ]; then
+    trap 'cleanup; rm -rf "$work"' EXIT INT TERM
+fi
 
 # A free display: Xvfb writes the number it took.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
@@ -64,9 +93,8 @@ export LC_ALL=C.UTF-8 LANG=fr_FR.UTF-8 QT_QPA_PLATFORM=xcb
 openbox >"$work/openbox.log" 2>&1 &
 wm=$!
 sleep 1
-# From an empty folder: the open and save dialogs start there.
-mkdir "$work/Montages"
-(cd "$work/Montages" && exec "$program") >"$work/alambix.log" 2>&1 &
+# From the pupil's empty folder: the open and save dialogs start there.
+(cd "$pupil/Montages" && HOME=$pupil exec "$program") >"$work/alambix.log" 2>&1 &
 app=$!
 main=''
 for _ in $(seq 100); do
@@ -107,13 +135,12 @@ shoot_dialog enregistrer.png alt+e
 shoot_dialog imprimer.png alt+i
 shoot_dialog calculatrice.png alt+c
 
-# The help with "&Aide", then the course with "&Voir le cours" (after which F1 opens it too);
-# each is a window of its own.
+# The help with "&Aide", then the course with "&Voir le cours"; each is a window of its own.
 xdotool windowactivate --sync "$main"
 xdotool key --clearmodifiers alt+a
 settle 1.5
 shoot_screen ecran-aide.png
-xdotool key --clearmodifiers alt+F4
+xdotool key --clearmodifiers Escape
 settle 0.5
 xdotool windowactivate --sync "$main"
 xdotool key --clearmodifiers alt+v
@@ -121,10 +148,13 @@ settle 1.5
 shoot_screen ecran-cours.png
 xdotool key --clearmodifiers alt+F4
 settle 0.5
+# F1 opens the help, from the calculator too.
 xdotool windowactivate --sync "$main"
+xdotool key --clearmodifiers alt+c
+settle
 xdotool key F1
 settle 1.5
-if [ "$(xdotool getactivewindow)" = "$main" ]; then
-    echo "help-screenshots: F1 did not open the course" >&2
+if [ "$(xdotool getactivewindow getwindowname)" != "Aide d'Alambix" ]; then
+    echo "help-screenshots: F1 did not open the help" >&2
     exit 1
 fi

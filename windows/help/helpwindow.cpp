@@ -10,8 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -61,9 +63,19 @@ HelpWindow::HelpWindow(const QString& path, const QString& title, QWidget* paren
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(m_search, 1);
     searchRow->addWidget(m_notFound);
+    // Closed with its button or Escape, as any window that only shows a text.
+    auto* close = new QPushButton(QStringLiteral("&Fermer"), this);
+    close->setObjectName(QStringLiteral("fermer"));
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    auto* closeRow = new QHBoxLayout;
+    closeRow->addStretch(1);
+    closeRow->addWidget(close);
     auto* right = new QVBoxLayout;
     right->addLayout(searchRow);
     right->addWidget(m_browser, 1);
+    right->addLayout(closeRow);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
     layout->addLayout(right, 1);

@@ -14,8 +14,7 @@
 #include "windows/files/chargemontage.h"
 #include "windows/files/enregistrer_dialog.h"
 #include "windows/files/ouvrir_dialog.h"
-#include "windows/help/desktopviewer.h"
-#include "windows/help/helpwindow.h"
+#include "windows/help/programhelp.h"
 #include "windows/main/checkbutton.h"
 #include "windows/main/dessin_widget.h"
 #include "windows/main/elementbutton.h"
@@ -31,7 +30,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -49,7 +47,6 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
-#include <QUrl>
 
 #include <cmath>
 
@@ -241,16 +238,11 @@ void FeuilleP::buildCommandBar() {
         Machine machine(this);
         machine.exec();
     });
-    connect(command("Command9"), &QToolButton::clicked, this, &FeuilleP::openCourse);
-    connect(command("Command7"), &QToolButton::clicked, this, &FeuilleP::openHelp);
+    // The help and the course; F1 opens the help from every window.
+    m_help = new ProgramHelp(m_programFolder, this);
+    connect(command("Command9"), &QToolButton::clicked, m_help, &ProgramHelp::openCourse);
+    connect(command("Command7"), &QToolButton::clicked, m_help, &ProgramHelp::openHelp);
     connect(command("Command1"), &QToolButton::clicked, this, &QWidget::close);
-
-    // F1 opens the course, once "&Voir le cours" has been used.
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    f1->setContext(Qt::ApplicationShortcut);
-    connect(f1, &QShortcut::activated, this, [this] {
-        if (m_courseOnF1) openCourse();
-    });
 }
 
 void FeuilleP::buildElementButtons() {
@@ -507,17 +499,6 @@ void FeuilleP::nouveau() {
     m_document.clear();
 }
 
-void FeuilleP::openHelp() {
-    openDocument(QStringLiteral("Borix.hlp"), QStringLiteral("aide/aide.md"),
-                 QStringLiteral("Aide d'Alambix"));
-}
-
-void FeuilleP::openCourse() {
-    m_courseOnF1 = true;
-    openDocument(QStringLiteral("Voirlecours.chm"), QStringLiteral("cours/cours.md"),
-                 QStringLiteral("Cours : les montages de chimie"));
-}
-
 void FeuilleP::openSetupFile(const QString& path) {
     m_document.setPath(path);
     const bool loaded = QFileInfo(path).isFile()
@@ -529,31 +510,6 @@ void FeuilleP::openSetupFile(const QString& path) {
 
 void FeuilleP::openExerciseFile(const QString& path) {
     m_optionexo->openFile(path);
-}
-
-void FeuilleP::openDocument(const QString& fileName, const QString& ownDocument,
-                            const QString& title) {
-    // The help file of the teaching package when the desktop can show it, else our own.
-    const QString path = findInProgramFolder(m_programFolder, fileName);
-    if (QFileInfo::exists(path) && !desktopViewerFor(path).isEmpty() &&
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        return;
-    auto* window = new HelpWindow(findInProgramFolder(m_programFolder, ownDocument), title, this);
-    if (window->isLoaded()) {
-        window->show();
-        return;
-    }
-    delete window;
-    if (QFileInfo::exists(path))
-        QMessageBox::critical(this, title,
-                              QStringLiteral("Aucun programme de ce bureau ne sait ouvrir le "
-                                             "fichier « %1 ».")
-                                  .arg(fileName));
-    else
-        QMessageBox::critical(this, title,
-                              QStringLiteral("Le fichier « %1 » est introuvable dans le dossier "
-                                             "du programme:\n%2")
-                                  .arg(fileName, QDir::toNativeSeparators(m_programFolder)));
 }
 
 void FeuilleP::showExerciseMenu(bool fromKeyboard) {

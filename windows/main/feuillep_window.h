@@ -25,6 +25,7 @@ namespace alambix {
 class DessinWidget;
 class ElementButton;
 class ExerciseMenu;
+class ProgramHelp;
 
 class FeuilleP : public QWidget {
     Q_OBJECT
@@ -51,16 +52,11 @@ public:
     void ecritintro();
     // "&Nouveau": switches every element off and forgets the set-up's file.
     void nouveau();
-    // "&Aide" and "&Voir le cours": open the help or the course with the desktop's viewer.
-    void openHelp();
-    void openCourse();
     // Loads the set-up file named on the command line, as the open dialog does: the same
     // messages when it is missing or not a set-up; then the window stays empty and unnamed.
     void openSetupFile(const QString& path);
     // Opens the exercise file named on the command line, as the exercise window does.
     void openExerciseFile(const QString& path);
-    // Whether F1 opens the course (after "&Voir le cours" was used once).
-    bool courseOnF1() const { return m_courseOnF1; }
 
     // Where the content stands in the client area: centred in a window larger than its page.
     QPoint contentOffset() const { return m_contentOffset; }
@@ -92,8 +88,6 @@ private:
     void writeRunningFlag();
     void tickWater();
     void hintFor(QObject* area);
-    // `fileName` with the desktop's viewer, else our own Markdown `ownDocument`.
-    void openDocument(const QString& fileName, const QString& ownDocument, const QString& title);
     void showExerciseMenu(bool fromKeyboard);
     void showExplanation(const QString& text, QObject* button);
 
@@ -112,13 +106,13 @@ private:
     QTimer* m_timer1 = nullptr;
     QMenu* m_menucop = nullptr;
     ExerciseMenu* m_optionexo = nullptr;
+    ProgramHelp* m_help = nullptr;
     // The reason shown in the hint line after a click, and the button it stays on.
     QString m_explanation;
     QObject* m_explainedButton = nullptr;
     QRect m_infoGeometry;
     bool m_unloaded = false;
     bool m_flagWritten = false;
-    bool m_courseOnF1 = false;
     // The background of the last copy, kept for "Enregistrer l'image…".
     bool m_copyWithBackground = true;
     bool m_applyingScreenRule = false;

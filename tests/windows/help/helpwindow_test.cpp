@@ -1,4 +1,5 @@
 // Our own help and course, where the desktop has no viewer for the teaching package's files.
+#include "windows/calculator/machine_window.h"
 #include "windows/help/helpwindow.h"
 #include "windows/main/feuillep_window.h"
 
@@ -8,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -23,6 +26,16 @@ HelpWindow* openHelpWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (auto* help = qobject_cast<HelpWindow*>(widget); help && help->isVisible()) return help;
     return nullptr;
+}
+
+// The titles of the help windows on the screen, in order.
+QStringList helpWindows() {
+    QStringList titles;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* help = qobject_cast<HelpWindow*>(widget); help && help->isVisible())
+            titles << help->windowTitle();
+    titles.sort();
+    return titles;
 }
 } // namespace
 
@@ -44,7 +57,8 @@ private slots:
         m_window->show();
     }
     void cleanup() {
-        if (HelpWindow* help = openHelpWindow()) help->close();
+        while (HelpWindow* help = openHelpWindow())
+            help->close();
         m_window.reset();
     }
 
@@ -54,7 +68,7 @@ private slots:
         HelpWindow* help = openHelpWindow();
         QVERIFY(help);
         auto* contents = help->findChild<QListWidget*>(QStringLiteral("sommaire"));
-        QCOMPARE(contents->count(), 10);
+        QCOMPARE(contents->count(), 11);
         QCOMPARE(contents->item(3)->text(), QStringLiteral("Enregistrer un montage"));
         // Whole on the screen, here 800 x 600, with room for its frame.
         const QRect screen = help->screen()->availableGeometry();
@@ -89,25 +103,77 @@ private slots:
                  QStringLiteral("Introuvable"));
     }
 
-    void f1OpensTheCourseOnceSeen() {
-        QTest::keyClick(m_window.get(), Qt::Key_F1);
-        QVERIFY(!openHelpWindow());
+    void courseShowsItsDrawings() {
         QTest::mouseClick(m_window->findChild<QToolButton*>(QStringLiteral("Command9")),
                           Qt::LeftButton);
         HelpWindow* course = openHelpWindow();
-        QVERIFY(course);
-        course->close();
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        QTest::keyClick(m_window.get(), Qt::Key_F1);
-        course = openHelpWindow();
         QVERIFY(course);
         auto* contents = course->findChild<QListWidget*>(QStringLiteral("sommaire"));
         QCOMPARE(contents->item(1)->text(), QStringLiteral("Distillation"));
         // Every drawing of the course is there.
         auto* browser = course->findChild<QTextBrowser*>(QStringLiteral("texte"));
-        const QString html = browser->toHtml();
-        QCOMPARE(html.count(QStringLiteral("<img")), 7);
+        QCOMPARE(browser->toHtml().count(QStringLiteral("<img")), 7);
+    }
+
+    // F1 opens the help, never the course, from whatever window has the keyboard; a second F1
+    // brings the same window back.
+    void f1OpensTheHelpFromEveryWindow() {
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTest::keyClick(m_window->findChild<QWidget*>(QStringLiteral("Check1_3")), Qt::Key_F1);
+        QCOMPARE(helpWindows(), QStringList{"Aide d'Alambix"});
+        QTest::keyClick(openHelpWindow(), Qt::Key_F1);
+        QCOMPARE(helpWindows(), QStringList{"Aide d'Alambix"});
+        openHelpWindow()->close();
+
+        QTest::mouseClick(m_window->findChild<QToolButton*>(QStringLiteral("Command9")),
+                          Qt::LeftButton);
+        QTest::keyClick(openHelpWindow(), Qt::Key_F1);
+        QCOMPARE(helpWindows(), (QStringList{"Aide d'Alambix", "Cours : les montages de chimie"}));
+    }
+
+    // Over a modal window, such as the calculator, the help is usable while it stays open, and
+    // stays once it is closed.
+    void helpOverAModalWindow() {
+        Machine machine(m_window.get());
+        machine.setWindowModality(Qt::ApplicationModal);
+        machine.show();
+        QVERIFY(QTest::qWaitForWindowActive(&machine));
+        QTest::keyClick(machine.findChild<QPlainTextEdit*>(QStringLiteral("z1")), Qt::Key_F1);
+        HelpWindow* help = openHelpWindow();
+        QVERIFY(help);
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        // A click through the window system reaches it: no modal window blocks it.
+        auto* search = help->findChild<QLineEdit*>(QStringLiteral("recherche"));
+        QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
+                          search->mapTo(help, search->rect().center()));
+        QTRY_COMPARE(help->focusWidget(), search);
+        machine.done(QDialog::Accepted);
+        QCOMPARE(openHelpWindow(), help);
+        QCOMPARE(help->parentWidget(), m_window.get());
+    }
+
+    void closedByItsButtonOrEscape_data() {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Fermer") << false;
+        QTest::newRow("Escape") << true;
+    }
+
+    void closedByItsButtonOrEscape() {
+        QFETCH(bool, escape);
+        QTest::mouseClick(m_window->findChild<QToolButton*>(QStringLiteral("Command7")),
+                          Qt::LeftButton);
+        HelpWindow* help = openHelpWindow();
+        QVERIFY(help);
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        // Escape from the search field too.
+        if (escape)
+            QTest::keyClick(help->findChild<QLineEdit*>(QStringLiteral("recherche")),
+                            Qt::Key_Escape);
+        else
+            QTest::mouseClick(help->findChild<QPushButton*>(QStringLiteral("fermer")),
+                              Qt::LeftButton);
+        QTRY_VERIFY(!openHelpWindow());
     }
 
     void anchorsNameHeadings_data() {

@@ -295,17 +295,15 @@ private slots:
         ViewerStandIn viewer;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "open");
 
-        // F1 has no course to open before "&Voir le cours" was used.
+        // F1 opens the help, before and after the course was seen.
         QTest::keyClick(m_window.get(), Qt::Key_F1);
-        QCOMPARE(viewer.opened.size(), 0);
-
         QTest::mouseClick(button_(QStringLiteral("Command7")), Qt::LeftButton);
         QTest::mouseClick(button_(QStringLiteral("Command9")), Qt::LeftButton);
         QTest::keyClick(m_window.get(), Qt::Key_F1);
-        const QList<QUrl> expected{
-            QUrl::fromLocalFile(m_folder.filePath(QStringLiteral("Borix.hlp"))),
-            QUrl::fromLocalFile(m_folder.filePath(QStringLiteral("Voirlecours.chm"))),
-            QUrl::fromLocalFile(m_folder.filePath(QStringLiteral("Voirlecours.chm")))};
+        const QUrl help = QUrl::fromLocalFile(m_folder.filePath(QStringLiteral("Borix.hlp")));
+        const QUrl course =
+            QUrl::fromLocalFile(m_folder.filePath(QStringLiteral("Voirlecours.chm")));
+        const QList<QUrl> expected{help, help, course, help};
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         qputenv("XDG_DATA_HOME", dataHome);
         if (QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty())
