@@ -10,6 +10,8 @@ DessinWidget::DessinWidget(DrawingSurface& surface, QWidget* parent)
     setObjectName(QStringLiteral("dessin"));
     setFixedSize(m_surface.image().size());
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Reached with Tab, for its explanation menu.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void DessinWidget::paintEvent(QPaintEvent* event) {
@@ -26,6 +28,11 @@ void DessinWidget::paintEvent(QPaintEvent* event) {
         painter.drawImage(QRectF(rect), image,
                           QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio,
                                  rect.height() * ratio));
+    }
+    if (hasFocus()) {
+        // The element buttons' focus frame, along the edges.
+        painter.setPen(QPen(QColor(0, 0, 180), 2));
+        painter.drawRect(QRectF(this->rect()).adjusted(1, 1, -1, -1));
     }
 }
 

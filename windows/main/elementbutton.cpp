@@ -2,6 +2,7 @@
 
 #include "core/elements.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace alambix {
@@ -53,9 +54,26 @@ void ElementButton::paintEvent(QPaintEvent*) {
     const QRect textRect = rect().adjusted(3, 2, -3, -2).translated(down ? 1 : 0, down ? 1 : 0);
     painter.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, text());
     if (hasFocus()) {
-        painter.setPen(QPen(caption, 1, Qt::DotLine));
-        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+        // A solid frame two pixels wide, in a colour that stands out from either face: gold on
+        // the dark blue, dark blue on the white.
+        const QColor frame = isChecked() ? QColor(0, 0, 180) : QColor(255, 210, 0);
+        const QRect edge = rect().adjusted(2, 2, -2, -2);
+        const int width = 2;
+        painter.fillRect(QRect(edge.left(), edge.top(), edge.width(), width), frame);
+        painter.fillRect(QRect(edge.left(), edge.bottom() + 1 - width, edge.width(), width), frame);
+        painter.fillRect(QRect(edge.left(), edge.top(), width, edge.height()), frame);
+        painter.fillRect(QRect(edge.right() + 1 - width, edge.top(), width, edge.height()), frame);
     }
+}
+
+void ElementButton::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat()) click();
+        event->accept();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace alambix

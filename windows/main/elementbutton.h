@@ -19,6 +19,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Enter switches the element as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     int m_index;

@@ -48,6 +48,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cmath>
 
 namespace alambix {
@@ -174,8 +175,16 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
     setMouseTracking(true);
     m_dessin->setMouseTracking(true);
     m_dessin->installEventFilter(this);
+    // The drawing comes after the buttons in the keyboard's order, for its explanation menu.
+    setTabOrder(*std::max_element(m_check1.begin(), m_check1.end(),
+                                  [](const ElementButton* a, const ElementButton* b) {
+                                      return elementButtonTopTwips(a->index()) <
+                                             elementButtonTopTwips(b->index());
+                                  }),
+                m_dessin);
     // The drawing's menu also makes a worksheet of it.
-    QMenu* drawingMenu = installExplainMenu(m_dessin, model());
+    QMenu* drawingMenu =
+        installExplainMenu(m_dessin, QList<QWidget*>(m_check1.begin(), m_check1.end()), model());
     drawingMenu->addSeparator();
     QAction* fiche = drawingMenu->addAction(QStringLiteral("Fiche de travail…"));
     fiche->setObjectName(QStringLiteral("fichetravail"));
