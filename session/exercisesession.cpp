@@ -1,5 +1,9 @@
 #include "session/exercisesession.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
 namespace alambix {
 
 ExerciseSession::ExerciseSession(QObject* parent) : QObject(parent) {}
@@ -35,6 +39,13 @@ void ExerciseSession::textEdited() {
 void ExerciseSession::setRepexo(const QString& folder) {
     m_repexo =
         folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+QString ExerciseSession::textFolder() const {
+    if (!m_textFolder.isEmpty() && QFileInfo(m_textFolder).isDir()) return m_textFolder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+    return QDir::homePath();
 }
 
 } // namespace alambix

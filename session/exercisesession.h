@@ -34,6 +34,12 @@ public:
     QString repexo() const { return m_repexo; }
     void setRepexo(const QString& folder);
 
+    // Where the pupil's text dialogs ("Enregistrer le contenu…", "Retrouver un texte") start:
+    // the last folder chosen in them while it is there, else the pupil's documents folder, else
+    // the home folder; never the pack's folder, which lists every correction.
+    QString textFolder() const;
+    void setTextFolder(const QString& folder) { m_textFolder = folder; }
+
     // "Vérifier mon montage". The correction's set-up file the pupil's set-up is compared
     // with; empty when the exercise has none.
     QString expectedSetup() const { return m_expectedSetup; }
@@ -57,6 +63,7 @@ signals:
 private:
     QString m_fich;
     QString m_repexo;
+    QString m_textFolder;
     bool m_exocorrige = false;
     bool m_textemodifie = false;
     QString m_expectedSetup;

@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -85,7 +86,10 @@ private:
         QVERIFY(types && name);
         for (int i = 0; i < m_filter; ++i)
             QTest::keyClick(types, Qt::Key_Down);
-        typeInto(name, m_typed);
+        // A file in another folder: the user goes there first, then types its name.
+        const QFileInfo typed(m_typed);
+        if (typed.isAbsolute()) files->setDirectory(typed.absolutePath());
+        typeInto(name, typed.isAbsolute() ? typed.fileName() : m_typed);
         QTest::keyClick(name, Qt::Key_Return);
     }
 

@@ -5,7 +5,6 @@
 #include "richtext/rtfwriter.h"
 #include "session/exercisesession.h"
 #include "windows/exercises/exerciseworkspace.h"
-#include "windows/files/folderpicker.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,20 +21,15 @@ namespace {
 const char* const rtfFilter = "Texte au format RTF (*.RTF *.rtf)";
 const char* const checkDrive = "Vérifier l'état du lecteur et le nom du fichier.";
 
-// The dialogs start in the open exercise's folder, otherwise where the last file dialog was
-// left; the folder chosen becomes the last one.
-QString startFolder(const ExerciseSession& session) {
-    if (session.isOpen() && !session.repexo().isEmpty() && QFileInfo(session.repexo()).isDir())
-        return session.repexo();
-    return FolderPicker::lastFolder();
-}
-
-// The file chosen in a file dialog of ours, empty when it was cancelled.
+// The file chosen in a file dialog of ours, empty when it was cancelled. The dialogs start in
+// the pupil's folder (see ExerciseSession::textFolder()), and the folder chosen becomes it.
 QString chooseFile(const ExerciseWorkspace& workspace, QFileDialog::AcceptMode mode) {
-    QString folder = startFolder(workspace.session);
-    // An installed pack lies in a folder the pupil cannot write to: the work is saved at home.
-    if (mode == QFileDialog::AcceptSave && !QFileInfo(folder).isWritable())
-        folder = QDir::homePath();
+    QString folder = workspace.session.textFolder();
+    // A text found again in a folder the pupil cannot write to is saved at home.
+    if (mode == QFileDialog::AcceptSave && !QFileInfo(folder).isWritable()) {
+        workspace.session.setTextFolder(QString());
+        folder = workspace.session.textFolder();
+    }
     QFileDialog dialog(&workspace.window, QString(), folder, QString::fromUtf8(rtfFilter));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
@@ -48,7 +42,7 @@ QString chooseFile(const ExerciseWorkspace& workspace, QFileDialog::AcceptMode m
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     const QString path = dialog.selectedFiles().constFirst();
-    FolderPicker::setLastFolder(QFileInfo(path).absolutePath());
+    workspace.session.setTextFolder(QFileInfo(path).absolutePath());
     return path;
 }
 

@@ -29,8 +29,14 @@ class ExerciseTextTest : public QObject {
 private slots:
     void init() {
         m_folder = std::make_unique<QTemporaryDir>();
-        m_work = std::make_unique<QTemporaryDir>();
-        // The last folder a file dialog was left in; an open exercise's folder comes first.
+        m_pack = std::make_unique<QTemporaryDir>();
+        // The pupil's home, with a documents folder: the text dialogs start there.
+        m_home = std::make_unique<QTemporaryDir>();
+        qputenv("HOME", QFile::encodeName(m_home->path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home->filePath(QStringLiteral(".config"))));
+        m_documents = m_home->filePath(QStringLiteral("Documents"));
+        QVERIFY(QDir().mkpath(m_documents));
+        // The set-up dialogs' last folder has nothing to do with the pupil's texts.
         FolderPicker::setLastFolder(m_folder->path());
         m_window = std::make_unique<FeuilleP>(m_folder->path());
         m_window->show();
@@ -66,14 +72,14 @@ private slots:
         QFETCH(QString, written);
         QFETCH(bool, modifiedAfter);
         statementOpen();
-        if (!old.isNull()) QVERIFY(putFile(m_work->filePath(typed), old));
+        if (!old.isNull()) QVERIFY(putFile(documentsFile(typed), old));
         MessageCatcher boxes(static_cast<QMessageBox::StandardButton>(overwrite));
         DialogAnswerer dialogs(typed);
         trigger("savetexte");
 
         QCOMPARE(dialogs.shown(), 1);
-        // An exercise is open: the dialog starts in its folder, and lists .rtf in both cases.
-        QCOMPARE(dialogs.startFolder(), m_work->path());
+        // In the pupil's documents, not the pack's folder; .rtf listed in both cases.
+        QCOMPARE(dialogs.startFolder(), m_documents);
         QCOMPARE(dialogs.filters(), QStringList{"Texte au format RTF (*.RTF *.rtf)"});
         QCOMPARE(boxes.messages().size(), old.isNull() ? 0u : 1u);
         if (!old.isNull()) {
@@ -83,20 +89,53 @@ private slots:
             QCOMPARE(boxes.messages()[0].icon, QMessageBox::Question);
         }
         if (written.isNull()) {
-            if (!old.isNull()) QCOMPARE(fileBytes(m_work->filePath(typed)), old);
+            if (!old.isNull()) QCOMPARE(fileBytes(documentsFile(typed)), old);
         } else {
-            QCOMPARE(rtfFileText(m_work->filePath(written)), m_panel->toPlainText());
+            QCOMPARE(rtfFileText(documentsFile(written)), m_panel->toPlainText());
         }
         QStringList expected;
         if (!old.isNull() || !written.isNull()) expected << (written.isNull() ? typed : written);
-        QCOMPARE(QDir(m_work->path()).entryList(QDir::Files | QDir::Hidden), expected);
+        QCOMPARE(QDir(m_documents).entryList(QDir::Files | QDir::Hidden), expected);
         QCOMPARE(m_window->exercise().textemodifie(), modifiedAfter);
+    }
+
+    // The text dialogs start in the last folder chosen in them while it is there, else in the
+    // pupil's documents, else at home: never in the pack's folder, which lists the corrections.
+    void dialogsStartInThePupilsFolders_data() {
+        QTest::addColumn<bool>("documents"); // the pupil has a documents folder
+        QTest::addColumn<int>("earlier");    // 0: none; 1: a save in a folder; 2: that folder gone
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("documents") << true << 0 << "Documents";
+        QTest::newRow("no documents folder") << false << 0 << "";
+        QTest::newRow("the folder of the last save") << true << 1 << "Chimie";
+        QTest::newRow("that folder removed since") << true << 2 << "Documents";
+    }
+
+    void dialogsStartInThePupilsFolders() {
+        QFETCH(bool, documents);
+        QFETCH(int, earlier);
+        QFETCH(QString, expected);
+        statementOpen();
+        if (!documents) QVERIFY(QDir(m_documents).removeRecursively());
+        const QString chosen = m_home->filePath(QStringLiteral("Chimie"));
+        if (earlier > 0) {
+            QVERIFY(QDir().mkpath(chosen));
+            DialogAnswerer save(chosen + QStringLiteral("/tp.rtf"));
+            trigger("savetexte");
+            QVERIFY(QFile::exists(chosen + QStringLiteral("/tp.rtf")));
+            if (earlier == 2) QVERIFY(QDir(chosen).removeRecursively());
+        }
+        MessageCatcher boxes(QMessageBox::Ok);
+        DialogAnswerer dialogs{QString()};
+        trigger("opentexte");
+        QCOMPARE(dialogs.shown(), 1);
+        QCOMPARE(dialogs.startFolder(), QDir(m_home->path()).filePath(expected));
     }
 
     void failedSaveKeepsTheOldFile() {
         // The file system takes no more than 64 bytes a file, as a full disk would (root too).
         statementOpen();
-        const QString path = m_work->filePath(QStringLiteral("ancien.RTF"));
+        const QString path = documentsFile(QStringLiteral("ancien.RTF"));
         const QByteArray old("{\\rtf1 ancien texte\\par}");
         QVERIFY(putFile(path, old));
         MessageCatcher boxes;
@@ -112,7 +151,7 @@ private slots:
         QCOMPARE(boxes.messages()[1].text, checkDrive);
         QCOMPARE(boxes.messages()[1].icon, QMessageBox::Critical);
         QCOMPARE(fileBytes(path), old);
-        QCOMPARE(QDir(m_work->path()).entryList(QDir::Files | QDir::Hidden),
+        QCOMPARE(QDir(m_documents).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"ancien.RTF"});
         QVERIFY(m_window->exercise().textemodifie());
     }
@@ -143,7 +182,7 @@ private slots:
         m_window->exercise().setTextemodifie(modified);
         const QString before = m_panel->toPlainText();
         const QString exercise = m_window->exercise().fich();
-        const QString path = m_work->filePath(QStringLiteral("texte.rtf"));
+        const QString path = documentsFile(QStringLiteral("texte.rtf"));
         if (!content.isNull()) QVERIFY(putFile(path, content));
         MessageCatcher boxes(static_cast<QMessageBox::StandardButton>(discard));
         DialogAnswerer dialogs(content.isNull() ? QString() : QStringLiteral("texte.rtf"));
@@ -200,7 +239,7 @@ private slots:
             m_panel->setTextCursor(cursor);
             QCOMPARE(cursor.selectedText(), QStringLiteral("OMEGA"));
         }
-        const QString pdf = m_work->filePath(QStringLiteral("texte.pdf"));
+        const QString pdf = documentsFile(QStringLiteral("texte.pdf"));
         QPrinter& printer = m_menu->printer();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
@@ -252,10 +291,10 @@ private slots:
             FeuilleP fresh(m_folder->path());
             QCOMPARE(m_panel->toPlainText(),
                      fresh.findChild<QTextEdit*>(QStringLiteral("supertext"))->toPlainText());
-            // No exercise open: the file dialogs start in the last folder.
+            // No exercise open: the file dialogs still start in the pupil's documents.
             DialogAnswerer dialogs{QString()};
             trigger("savetexte");
-            QCOMPARE(dialogs.startFolder(), m_folder->path());
+            QCOMPARE(dialogs.startFolder(), m_documents);
         }
     }
 
@@ -263,8 +302,8 @@ private:
     // A corrected exercise statement open, with the pupil's text typed in.
     void statementOpen() {
         ExerciseSession& session = m_window->exercise();
-        session.setRepexo(m_work->path());
-        session.setFich(m_work->filePath(QStringLiteral("exo1.txt")));
+        session.setRepexo(m_pack->path());
+        session.setFich(m_pack->filePath(QStringLiteral("exo1.txt")));
         session.setExocorrige(true);
         m_panel->setReadOnly(false);
         m_panel->clear();
@@ -281,8 +320,12 @@ private:
         action->trigger();
     }
 
+    QString documentsFile(const QString& name) const { return QDir(m_documents).filePath(name); }
+
     std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<QTemporaryDir> m_work;
+    std::unique_ptr<QTemporaryDir> m_pack;
+    std::unique_ptr<QTemporaryDir> m_home;
+    QString m_documents;
     std::unique_ptr<FeuilleP> m_window;
     QTextEdit* m_panel = nullptr;
     ExerciseMenu* m_menu = nullptr;
