@@ -38,21 +38,25 @@ void DrawingSurface::paint(const Painting& painting) {
 void DrawingSurface::paintSharp(const Painting& painting) {
     if (m_sharp.isNull()) return;
     // The painter scales by the image's ratio: shapes, text and artwork are drawn at the
-    // screen's resolution, and a one-pixel line is one device pixel wide, as sharp as the screen.
+    // screen's resolution. A one-pixel line is one device pixel wide, as sharp as the screen,
+    // or, on a drawing shown larger, as wide as the drawing's pixel.
     QPainter painter(&m_sharp);
-    PainterCanvas canvas(painter, m_image.width(), m_image.height(), Strokes::Hairline);
+    PainterCanvas canvas(painter, m_image.width(), m_image.height(),
+                         m_zoom > 1 ? Strokes::Vector : Strokes::Hairline);
     painting(canvas);
 }
 
-void DrawingSurface::setScreenRatio(qreal ratio) {
-    if (qFuzzyCompare(ratio, m_ratio)) return;
+void DrawingSurface::setScreenRatio(qreal ratio, qreal zoom) {
+    if (qFuzzyCompare(ratio, m_ratio) && qFuzzyCompare(zoom, m_zoom)) return;
     m_ratio = ratio;
+    m_zoom = zoom;
     m_sharp = QImage();
     m_sharpBackground.clear();
-    if (ratio <= 1) return;
-    m_sharp = QImage(static_cast<int>(std::ceil(m_image.width() * ratio)),
-                     static_cast<int>(std::ceil(m_image.height() * ratio)), QImage::Format_RGB32);
-    m_sharp.setDevicePixelRatio(ratio);
+    const qreal scale = ratio * zoom;
+    if (scale <= 1) return;
+    m_sharp = QImage(static_cast<int>(std::ceil(m_image.width() * scale)),
+                     static_cast<int>(std::ceil(m_image.height() * scale)), QImage::Format_RGB32);
+    m_sharp.setDevicePixelRatio(scale);
     m_sharp.fill(backColour());
     if (hasBackground()) {
         paintSharp(paintGradient);

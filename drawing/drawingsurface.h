@@ -20,14 +20,18 @@ public:
 
     // The drawing's own 321 x 490 image: the clipboard copy, the PNG export and the tests.
     const QImage& image() const { return m_image; }
-    // What a screen shows: on a screen of more than one device pixel per pixel, the same
-    // drawing painted at that ratio (vector artwork, text and curves at the screen's
-    // resolution), else image() itself.
+    // What a screen shows: on a screen of more than one device pixel per pixel, or with the
+    // drawing shown larger than its 321 x 490, the same drawing painted at that resolution
+    // (vector artwork, text and curves drawn sharp), else image() itself. Its device pixel
+    // ratio is the screen's ratio times the zoom.
     const QImage& screenImage() const { return m_sharp.isNull() ? m_image : m_sharp; }
     qreal screenRatio() const { return m_ratio; }
-    // Keeps screenImage() at `ratio` device pixels per pixel from now on, and paints it again
-    // with the background and the last set-up drawn (the pump's water lines start anew).
-    void setScreenRatio(qreal ratio);
+    qreal screenZoom() const { return m_zoom; }
+    // Keeps screenImage() at `ratio` device pixels per screen pixel and `zoom` screen pixels
+    // per drawing pixel from now on, and paints it again with the background and the last
+    // set-up drawn (the pump's water lines start anew). Unzoomed, a one-pixel line is one
+    // device pixel wide, as fine as the screen; zoomed, every line grows with the drawing.
+    void setScreenRatio(qreal ratio, qreal zoom = 1);
     bool hasBackground() const { return !m_background.empty(); }
 
     // `fondessin`'s drawing part: paints the gradient, makes it the background picture and
@@ -63,6 +67,7 @@ private:
     QImage m_sharp;
     Rows m_sharpBackground;
     qreal m_ratio = 1;
+    qreal m_zoom = 1;
     std::optional<SetupValues> m_drawn;
 };
 

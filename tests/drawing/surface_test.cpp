@@ -32,6 +32,8 @@ private slots:
     void withoutBackgroundTheBackColourShows();
     void waterLine_data();
     void waterLine();
+    void screenCopyAtRatioAndZoom_data();
+    void screenCopyAtRatioAndZoom();
     void axisIsAThirdOfTheWidth_data();
     void axisIsAThirdOfTheWidth();
 };
@@ -149,6 +151,47 @@ void SurfaceTest::waterLine() {
         QCOMPARE(after.pixel(x, bottom + 1), before.pixel(x, bottom + 1));
     QCOMPARE(after.pixel(x - 1, top), before.pixel(x - 1, top));
     QCOMPARE(after.pixel(x + 1, top), before.pixel(x + 1, top));
+}
+
+// The screen's copy: a one-pixel line is one device pixel wide on a finer screen, and grows
+// with the drawing when it is zoomed; the 1x image stays for copy, export and print.
+void SurfaceTest::screenCopyAtRatioAndZoom_data() {
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("lineWidth"); // in device pixels; 0: no copy, the 1x image itself
+    QTest::newRow("plain screen") << 1.0 << 1.0 << QSize(321, 490) << 0;
+    QTest::newRow("finer screen") << 2.0 << 1.0 << QSize(642, 980) << 1;
+    QTest::newRow("zoomed twice") << 1.0 << 2.0 << QSize(642, 980) << 2;
+    QTest::newRow("finer screen, zoomed twice") << 2.0 << 2.0 << QSize(1284, 1960) << 4;
+    // A line one and a half device pixels wide, unsmoothed, covers one pixel's middle.
+    QTest::newRow("zoomed by a fraction") << 1.0 << 1.5 << QSize(482, 735) << 1;
+    QTest::newRow("zoomed three times") << 1.0 << 3.0 << QSize(963, 1470) << 3;
+}
+
+void SurfaceTest::screenCopyAtRatioAndZoom() {
+    QFETCH(double, ratio);
+    QFETCH(double, zoom);
+    QFETCH(QSize, size);
+    QFETCH(int, lineWidth);
+    DrawingSurface surface;
+    surface.paintBackground();
+    surface.drawSetup(SetupValues{});
+    surface.setScreenRatio(ratio, zoom);
+    surface.drawWaterLine(0, 0.5, 0, 1); // cyan, at x 261 from y 381 to 436
+    const QImage& screen = surface.screenImage();
+    QCOMPARE(screen.size(), size);
+    QCOMPARE(surface.image().size(), QSize(DrawingWidth, DrawingHeight));
+    if (lineWidth == 0) {
+        QCOMPARE(&screen, &surface.image());
+        return;
+    }
+    QCOMPARE(screen.devicePixelRatio(), ratio * zoom);
+    const int y = qRound(400 * ratio * zoom);
+    int cyan = 0;
+    for (int x = 0; x < screen.width(); ++x)
+        if (screen.pixel(x, y) == qRgb(0, 255, 255)) ++cyan;
+    QCOMPARE(cyan, lineWidth);
 }
 
 void SurfaceTest::axisIsAThirdOfTheWidth_data() {

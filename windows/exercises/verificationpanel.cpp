@@ -2,6 +2,7 @@
 
 #include "drawing/fonts.h"
 #include "session/setupcheck.h"
+#include "windows/common/windowscale.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,7 +22,6 @@ VerificationPanel::VerificationPanel(QWidget* parent) : QFrame(parent) {
 
     m_title = new QLabel(this);
     m_title->setObjectName(QStringLiteral("verificationnumero"));
-    m_title->setFont(windowFont(8.25, true));
     m_close = new QToolButton(this);
     m_close->setObjectName(QStringLiteral("fermerverification"));
     m_close->setText(QStringLiteral("×"));
@@ -32,7 +32,6 @@ VerificationPanel::VerificationPanel(QWidget* parent) : QFrame(parent) {
 
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("verificationtexte"));
-    m_text->setFont(windowFont(9.75));
     m_text->setWordWrap(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -47,12 +46,34 @@ VerificationPanel::VerificationPanel(QWidget* parent) : QFrame(parent) {
     bottom->addStretch(1);
     bottom->addWidget(m_correction);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 2, 2, 6);
-    layout->setSpacing(2);
     layout->addLayout(top);
     layout->addWidget(m_text);
     layout->addLayout(bottom);
+    applyScale();
+    // Grows with the window, and stays on the panel's foot.
+    if (WindowScale* scale = WindowScale::of(parent))
+        connect(scale, &WindowScale::factorChanged, this, [this] {
+            applyScale();
+            if (isVisible() && m_panel) place(*m_panel);
+        });
     hide();
+}
+
+void VerificationPanel::applyScale() {
+    const qreal scale = WindowScale::factorFor(parentWidget());
+    m_title->setFont(windowFont(8.25 * scale, true));
+    m_text->setFont(windowFont(9.75 * scale));
+    const int small = qRound(2 * scale), large = qRound(6 * scale);
+    layout()->setContentsMargins(large, small, small, large);
+    layout()->setSpacing(small);
+}
+
+void VerificationPanel::place(const QWidget& panel) {
+    // As wide as the panel, as tall as its text, standing on the panel's foot.
+    const QRect area = panel.geometry();
+    layout()->activate();
+    const int height = std::min(layout()->totalHeightForWidth(area.width()), area.height());
+    setGeometry(area.left(), area.bottom() + 1 - height, area.width(), height);
 }
 
 void VerificationPanel::showCheck(const SetupCheck& check, const QWidget& panel) {
@@ -68,11 +89,8 @@ void VerificationPanel::showCheck(const SetupCheck& check, const QWidget& panel)
                      right ? QColor(0, 96, 0) : colours.color(QPalette::ToolTipText));
     setPalette(colours);
 
-    // As wide as the panel, as tall as its text, standing on the panel's foot.
-    const QRect area = panel.geometry();
-    layout()->activate();
-    const int height = std::min(layout()->totalHeightForWidth(area.width()), area.height());
-    setGeometry(area.left(), area.bottom() + 1 - height, area.width(), height);
+    m_panel = &panel;
+    place(panel);
     show();
     raise();
 }

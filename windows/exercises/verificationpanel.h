@@ -5,6 +5,7 @@
 // "Voir la correction".
 
 #include <QFrame>
+#include <QPointer>
 
 class QLabel;
 class QPushButton;
@@ -27,6 +28,11 @@ signals:
     void correctionRequested();
 
 private:
+    // Fonts and margins at the window's scale.
+    void applyScale();
+    void place(const QWidget& panel);
+
+    QPointer<const QWidget> m_panel;
     QLabel* m_title = nullptr;
     QLabel* m_text = nullptr;
     QPushButton* m_correction = nullptr;

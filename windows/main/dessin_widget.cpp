@@ -1,7 +1,11 @@
 #include "windows/main/dessin_widget.h"
 
+#include "drawing/setupdrawing.h"
+
 #include <QPaintEvent>
 #include <QPainter>
+
+#include <cmath>
 
 namespace alambix {
 
@@ -14,14 +18,27 @@ DessinWidget::DessinWidget(DrawingSurface& surface, QWidget* parent)
     setFocusPolicy(Qt::TabFocus);
 }
 
+QSize DessinWidget::sizeAt(qreal zoom) {
+    return QSize(static_cast<int>(std::ceil(DrawingWidth * zoom)),
+                 static_cast<int>(std::ceil(DrawingHeight * zoom)));
+}
+
+void DessinWidget::setZoom(qreal zoom) {
+    if (zoom == m_zoom) return;
+    m_zoom = zoom;
+    setFixedSize(sizeAt(zoom));
+    update();
+}
+
 void DessinWidget::paintEvent(QPaintEvent* event) {
-    // The surface follows the screen the widget is on (set at the first paint there).
-    m_surface.setScreenRatio(devicePixelRatioF());
-    // Only the exposed part of the persistent image is copied.
+    // The surface follows the screen the widget is on (set at the first paint there) and the
+    // zoom: drawn again at the new size, never a stretched picture.
+    m_surface.setScreenRatio(devicePixelRatioF(), m_zoom);
+    // Only the exposed part of the persistent image is copied, device pixel for pixel.
     QPainter painter(this);
     const QRect rect = event->rect();
     const QImage& image = m_surface.screenImage();
-    const qreal ratio = image.devicePixelRatio();
+    const qreal ratio = image.devicePixelRatio() / m_zoom;
     if (ratio == 1) {
         painter.drawImage(rect, image, rect);
     } else {
@@ -31,8 +48,10 @@ void DessinWidget::paintEvent(QPaintEvent* event) {
     }
     if (hasFocus()) {
         // The element buttons' focus frame, along the edges.
-        painter.setPen(QPen(QColor(0, 0, 180), 2));
-        painter.drawRect(QRectF(this->rect()).adjusted(1, 1, -1, -1));
+        const qreal width = 2 * m_zoom;
+        painter.setPen(QPen(QColor(0, 0, 180), width));
+        painter.drawRect(
+            QRectF(this->rect()).adjusted(width / 2, width / 2, -width / 2, -width / 2));
     }
 }
 

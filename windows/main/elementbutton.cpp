@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace alambix {
 
 ElementButton::ElementButton(int index, QWidget* parent) : QAbstractButton(parent), m_index(index) {
@@ -20,45 +22,50 @@ void ElementButton::showValue(bool on) {
     update();
 }
 
+void ElementButton::setScale(qreal scale) {
+    m_scale = scale;
+    update();
+}
+
 void ElementButton::paintEvent(QPaintEvent*) {
     // Drawn by hand: the colours tell the value, the bevel tells the pressed state, and long
-    // captions wrap on two lines.
+    // captions wrap on two lines. Lines grow with the window's scale.
     QPainter painter(this);
     const bool down = isChecked() || isDown();
-    const QRect outer = rect().adjusted(0, 0, -1, -1);
+    // The bevel leaves the last column and row in the face's colour.
+    const int w = width() - 1, h = height() - 1;
+    const int t = std::max(1, qRound(m_scale));
     painter.fillRect(rect(), isChecked() ? QColor(255, 255, 255) : QColor(0, 0, 180));
 
     const QColor light(255, 255, 255);
     const QColor shadow(128, 128, 128);
     const QColor dark(0, 0, 0);
-    painter.setPen(down ? dark : light);
-    painter.drawLine(outer.topLeft(), outer.topRight());
-    painter.drawLine(outer.topLeft(), outer.bottomLeft());
-    painter.setPen(down ? light : dark);
-    painter.drawLine(outer.bottomLeft(), outer.bottomRight());
-    painter.drawLine(outer.topRight(), outer.bottomRight());
-    painter.setPen(shadow);
+    painter.fillRect(QRect(0, 0, w, t), down ? dark : light);
+    painter.fillRect(QRect(0, 0, t, h), down ? dark : light);
+    painter.fillRect(QRect(0, h - t, w, t), down ? light : dark);
+    painter.fillRect(QRect(w - t, 0, t, h), down ? light : dark);
     if (down) {
-        painter.drawLine(outer.left() + 1, outer.top() + 1, outer.right() - 1, outer.top() + 1);
-        painter.drawLine(outer.left() + 1, outer.top() + 1, outer.left() + 1, outer.bottom() - 1);
+        painter.fillRect(QRect(t, t, w - 2 * t, t), shadow);
+        painter.fillRect(QRect(t, t, t, h - 2 * t), shadow);
     } else {
-        painter.drawLine(outer.left() + 1, outer.bottom() - 1, outer.right() - 1,
-                         outer.bottom() - 1);
-        painter.drawLine(outer.right() - 1, outer.top() + 1, outer.right() - 1, outer.bottom() - 1);
+        painter.fillRect(QRect(t, h - 2 * t, w - 2 * t, t), shadow);
+        painter.fillRect(QRect(w - 2 * t, t, t, h - 2 * t), shadow);
     }
 
     QColor caption = isChecked() ? QColor(0, 0, 128) : QColor(255, 255, 255);
     if (!isEnabled()) caption = isChecked() ? QColor(160, 160, 160) : QColor(130, 130, 200);
     painter.setPen(caption);
     painter.setFont(font());
-    const QRect textRect = rect().adjusted(3, 2, -3, -2).translated(down ? 1 : 0, down ? 1 : 0);
+    const int across = qRound(3 * m_scale), along = qRound(2 * m_scale);
+    const QRect textRect =
+        rect().adjusted(across, along, -across, -along).translated(down ? t : 0, down ? t : 0);
     painter.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, text());
     if (hasFocus()) {
-        // A solid frame two pixels wide, in a colour that stands out from either face: gold on
+        // A solid frame two lines wide, in a colour that stands out from either face: gold on
         // the dark blue, dark blue on the white.
         const QColor frame = isChecked() ? QColor(0, 0, 180) : QColor(255, 210, 0);
-        const QRect edge = rect().adjusted(2, 2, -2, -2);
-        const int width = 2;
+        const QRect edge = rect().adjusted(along, along, -along, -along);
+        const int width = 2 * t;
         painter.fillRect(QRect(edge.left(), edge.top(), edge.width(), width), frame);
         painter.fillRect(QRect(edge.left(), edge.bottom() + 1 - width, edge.width(), width), frame);
         painter.fillRect(QRect(edge.left(), edge.top(), width, edge.height()), frame);

@@ -16,6 +16,8 @@ public:
     void showValue(bool on);
 
     QSize sizeHint() const override { return QSize(81, 35); }
+    // The window's scale: the bevel and the focus frame grow with it (the font is the window's).
+    void setScale(qreal scale);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -24,6 +26,7 @@ protected:
 
 private:
     int m_index;
+    qreal m_scale = 1;
 };
 
 } // namespace alambix

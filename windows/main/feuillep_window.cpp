@@ -10,6 +10,7 @@
 #include "session/introtext.h"
 #include "windows/calculator/machine_window.h"
 #include "windows/common/twips.h"
+#include "windows/common/windowscale.h"
 #include "windows/exercises/exercisemenu.h"
 #include "windows/files/chargemontage.h"
 #include "windows/files/enregistrer_dialog.h"
@@ -74,21 +75,24 @@ protected:
     }
 };
 
-// The "Exercices" tab, its access key underlined, with a dotted frame while it has the focus.
-QPixmap exerciseTab(bool focused) {
-    QPixmap tab = picture(QLatin1String("exercices-tab"), QSize(97, 19));
+} // namespace
+
+// The "Exercices" tab, its access key underlined, with a dotted frame while it has the focus;
+// drawn at the window's scale.
+QPixmap FeuilleP::exerciseTab(bool focused) const {
+    const WindowScale& scale = *m_scale;
+    QPixmap tab = picture(QLatin1String("exercices-tab"), scale.rect(QRect(0, 0, 97, 19)).size());
     QPainter painter(&tab);
-    painter.setFont(windowFont(8.25, true));
+    painter.setFont(scale.font(windowFont(8.25, true)));
     painter.setPen(QColor(0, 0, 127));
-    const QRect caption(0, 1, 88, 18);
+    const QRect caption = scale.rect(QRect(0, 1, 88, 18));
     painter.drawText(caption, Qt::AlignCenter | Qt::TextShowMnemonic, QStringLiteral("E&xercices"));
     if (focused) {
-        painter.setPen(QPen(QColor(0, 0, 127), 1, Qt::DotLine));
-        painter.drawRect(caption.adjusted(10, 2, -11, -3));
+        painter.setPen(QPen(QColor(0, 0, 127), std::max(1, scale.length(1)), Qt::DotLine));
+        painter.drawRect(scale.rect(QRect(10, 3, 67, 13)));
     }
     return tab;
 }
-} // namespace
 
 namespace {
 struct CommandInfo {
@@ -136,6 +140,7 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
       m_programFolder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                               : programFolder) {
     setObjectName(QStringLiteral("feuilleP"));
+    m_scale = new WindowScale(this);
     setWindowTitle(QStringLiteral("Alambix"));
     setWindowIcon(QIcon(picture(QLatin1String("alambix"), QSize(32, 32))));
     setAutoFillBackground(false);
@@ -148,7 +153,7 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
     buildCommandBar();
     buildElementButtons();
     m_dessin = new DessinWidget(m_document.surface(), this);
-    m_dessin->setGeometry(twipsRect(1320, 840, 4815, 7350));
+    designed(m_dessin, twipsRect(1320, 840, 4815, 7350));
     buildRightPanel();
 
     m_timer1 = new QTimer(this);
@@ -197,7 +202,6 @@ FeuilleP::FeuilleP(const QString& programFolder, QWidget* parent)
         const SetupValues& values = model().values();
         fiche->setEnabled(std::any_of(values.begin(), values.end(), [](bool on) { return on; }));
     });
-    m_infoGeometry = m_info->geometry();
 }
 
 FeuilleP::~FeuilleP() = default;
@@ -215,7 +219,8 @@ void FeuilleP::buildCommandBar() {
         button->setIcon(QIcon(picture(QLatin1String(command.icon), QSize(20, 20))));
         button->setIconSize(QSize(20, 20));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        button->setGeometry(twipsRect(command.left, 0, command.width, 615));
+        designed(button, twipsRect(command.left, 0, command.width, 615));
+        m_commandIcons.emplace_back(button, command.icon);
         button->setPalette(commandPalette);
         button->setAutoFillBackground(true);
         button->setMouseTracking(true);
@@ -257,7 +262,7 @@ void FeuilleP::buildCommandBar() {
 void FeuilleP::buildElementButtons() {
     for (int i = 0; i < ElementCount; ++i) {
         auto* button = new ElementButton(i, this);
-        button->setGeometry(twipsRect(120, elementButtonTopTwips(i), 1215, 525));
+        designed(button, twipsRect(120, elementButtonTopTwips(i), 1215, 525));
         connect(button, &QAbstractButton::clicked, this, [this, i] {
             const bool taken = model().click(i);
             // A click the model refused leaves the button as the model says.
@@ -312,7 +317,7 @@ const PanelInfo rightPanel[] = {
     {"robi", PanelKind::Label, 10320, 2880, 480, 480, 0, false, nullptr, {}},
 };
 
-void makePanelItem(const PanelInfo& info, QWidget* parent) {
+QWidget* makePanelItem(const PanelInfo& info, QWidget* parent) {
     const QRect geometry = twipsRect(info.left, info.top, info.width, info.height);
     QWidget* item = nullptr;
     QLabel* label = nullptr;
@@ -333,7 +338,7 @@ void makePanelItem(const PanelInfo& info, QWidget* parent) {
     item->setObjectName(QString::fromLatin1(info.name));
     item->setGeometry(geometry);
     if (info.fontSize > 0) item->setFont(windowFont(info.fontSize, true));
-    if (!label) return;
+    if (!label) return item;
     if (info.picture) label->setPixmap(picture(QLatin1String(info.picture), geometry.size()));
     if (info.alignment) label->setAlignment(info.alignment);
     if (info.boxed) {
@@ -341,12 +346,14 @@ void makePanelItem(const PanelInfo& info, QWidget* parent) {
         label->setFrameShape(QFrame::Box);
         label->setAutoFillBackground(true);
     }
+    return item;
 }
 } // namespace
 
 void FeuilleP::buildRightPanel() {
     for (const PanelInfo& info : rightPanel)
-        makePanelItem(info, this);
+        designed(makePanelItem(info, this),
+                 twipsRect(info.left, info.top, info.width, info.height));
     auto item = [this]<typename T>(const char* name, T*& member) {
         member = findChild<T*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
     };
@@ -357,6 +364,7 @@ void FeuilleP::buildRightPanel() {
     item("fich", m_fich);
     item("supertext", m_supertext);
     item("robi", m_robi);
+    m_infoDesign = m_info->geometry();
 
     m_info->setWordWrap(true);
     // A pixel between the border and the text.
@@ -381,8 +389,7 @@ void FeuilleP::buildRightPanel() {
     // The tab stands over the left end of the path box, as a tab over its folder.
     m_btexo->raise();
 
-    // The path is written right of the tab that stands over the box's left end.
-    m_fich->setTextMargins(m_btexo->geometry().right() + 1 - m_fich->x() + 2, 0, 0, 0);
+    placePathText();
     // The box shows the session's file; the end of a long path is the part worth seeing.
     connect(m_fich, &QLineEdit::textChanged, this, [this](const QString& text) {
         m_fich->end(false);
@@ -475,13 +482,13 @@ QString FeuilleP::hint() const {
 }
 
 void FeuilleP::setHint(const QString& text) {
-    if (m_info->geometry() != m_infoGeometry && !m_infoGeometry.isNull())
-        m_info->setGeometry(m_infoGeometry);
+    const QRect usual = placed(m_infoDesign);
+    if (m_info->geometry() != usual) m_info->setGeometry(usual);
     if (text == m_info->text()) return;
     // A long hint is written smaller rather than cut at the box's edges.
     const int margin = m_info->margin();
     const QSize box = m_info->contentsRect().size() - QSize(2 * margin, 2 * margin);
-    m_info->setFont(fittingFont(font(), text, box, 6));
+    m_info->setFont(fittingFont(font(), text, box, 6 * m_scale->factor()));
     m_info->setText(text);
 }
 
@@ -492,7 +499,7 @@ void FeuilleP::showExplanation(const QString& text, QObject* button) {
     // A reason is longer than a hint: the line grows down over the panel while it shows one.
     const int height = m_info->heightForWidth(m_info->width());
     if (height > m_info->height()) {
-        m_info->resize(m_info->width(), height + 6);
+        m_info->resize(m_info->width(), height + m_scale->length(6));
         m_info->raise();
     }
 }
@@ -585,7 +592,10 @@ void FeuilleP::tickWater() {
     const double r3 = random->generateDouble();
     const double r4 = random->generateDouble();
     m_document.surface().drawWaterLine(r1, r2, r3, r4);
-    m_dessin->update(twips(3900), twips(5700), twips(180), twips(1650));
+    const qreal zoom = m_dessin->zoom();
+    m_dessin->update(
+        QRectF(twips(3900) * zoom, twips(5700) * zoom, twips(180) * zoom, twips(1650) * zoom)
+            .toAlignedRect());
 }
 
 void FeuilleP::paintEvent(QPaintEvent* event) {
@@ -604,16 +614,19 @@ void FeuilleP::paintEvent(QPaintEvent* event) {
     }
     // The shadow of the exercise row and the text panel.
     const QRect panel = m_supertext->geometry();
-    painter.fillRect(QRect(QPoint(panel.left() + 3, m_fich->geometry().top() + 3),
-                           QPoint(panel.right() + 3, panel.bottom() + 3)),
+    const int shade = m_scale->length(3);
+    painter.fillRect(QRect(QPoint(panel.left() + shade, m_fich->geometry().top() + shade),
+                           QPoint(panel.right() + shade, panel.bottom() + shade)),
                      QColor(128, 128, 128));
     // The caption over the name box: a light shadow under olive text.
-    painter.setFont(windowFont(16));
+    painter.setFont(m_scale->font(windowFont(16)));
     const QString caption = QStringLiteral("Nom du montage actuel:");
-    const QRect big(0, 0, 2000, 200);
+    const QRect big = m_scale->rect(QRect(0, 0, 2000, 200));
     painter.setPen(QColor(192, 192, 192));
-    const QPoint at = m_contentOffset + QPoint(500, 50);
-    painter.drawText(big.translated(at + QPoint(2, 2)), Qt::AlignLeft | Qt::AlignTop, caption);
+    const QPoint at = placed(QRect(500, 50, 1, 1)).topLeft();
+    const int lift = m_scale->length(2);
+    painter.drawText(big.translated(at + QPoint(lift, lift)), Qt::AlignLeft | Qt::AlignTop,
+                     caption);
     painter.setPen(QColor(128, 128, 0));
     painter.drawText(big.translated(at), Qt::AlignLeft | Qt::AlignTop, caption);
 }
@@ -679,16 +692,6 @@ void FeuilleP::moveEvent(QMoveEvent* event) {
     // The window manager tells the frame's size only once the window is on the screen, by
     // moving it into its frame: the whole frame must then fit on a small screen.
     applySmallScreenRule();
-}
-
-void FeuilleP::placeContent() {
-    const QPoint offset = alambix::contentOffset(size());
-    if (offset == m_contentOffset) return;
-    const QPoint delta = offset - m_contentOffset;
-    m_contentOffset = offset;
-    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (!child->isWindow()) child->move(child->pos() + delta);
-    update();
 }
 
 void FeuilleP::changeEvent(QEvent* event) {

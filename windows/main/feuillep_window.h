@@ -7,11 +7,14 @@
 #include "windows/common/twips.h"
 
 #include <QImage>
+#include <QPixmap>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
 
 #include <array>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -19,6 +22,7 @@ class QMenu;
 class QPushButton;
 class QTextEdit;
 class QTimer;
+class QToolButton;
 
 namespace alambix {
 
@@ -26,6 +30,7 @@ class DessinWidget;
 class ElementButton;
 class ExerciseMenu;
 class ProgramHelp;
+class WindowScale;
 
 class FeuilleP : public QWidget {
     Q_OBJECT
@@ -60,6 +65,8 @@ public:
 
     // Where the content stands in the client area: centred in a window larger than its page.
     QPoint contentOffset() const { return m_contentOffset; }
+    // How many times its design size the content is shown: it grows with the window.
+    qreal contentScale() const;
 
     bool isAnimating() const;
 
@@ -81,7 +88,14 @@ private:
     // runs the pump's water while the vacuum flask stands on the bench.
     void showSetup();
     void applySmallScreenRule();
+    // The content at the window's size (feuillep_scale.cpp): `designed` places a control of the
+    // design and keeps its place; `placed` gives a place of the design in the window.
+    void designed(QWidget* widget, const QRect& design);
+    QRect placed(const QRect& design) const;
     void placeContent();
+    void applyScale(qreal scale);
+    void placePathText();
+    QPixmap exerciseTab(bool focused) const;
     bool askToClose();
     void unload();
     // "OUI" in the flag file, once: at the first paint, or a second after the start.
@@ -110,13 +124,16 @@ private:
     // The reason shown in the hint line after a click, and the button it stays on.
     QString m_explanation;
     QObject* m_explainedButton = nullptr;
-    QRect m_infoGeometry;
+    QRect m_infoDesign;
     bool m_unloaded = false;
     bool m_flagWritten = false;
     // The background of the last copy, kept for "Enregistrer l'image…".
     bool m_copyWithBackground = true;
     bool m_applyingScreenRule = false;
     QPoint m_contentOffset;
+    WindowScale* m_scale = nullptr;
+    std::vector<std::pair<QWidget*, QRect>> m_designed;
+    std::vector<std::pair<QToolButton*, const char*>> m_commandIcons;
 };
 
 } // namespace alambix

@@ -5,9 +5,19 @@
 
 namespace alambix {
 
-QPoint contentOffset(QSize client) {
-    return QPoint(std::max(0, (client.width() - DesignPage.width()) / 2),
-                  std::max(0, (client.height() - DesignPage.height()) / 2));
+qreal contentScale(QSize client) {
+    constexpr int steps = 20;
+    const double fits = std::min(static_cast<double>(client.width()) / DesignPage.width(),
+                                 static_cast<double>(client.height()) / DesignPage.height());
+    // A hair of slack, so that a size that fits a step exactly is not lost to rounding.
+    return std::max(1.0, std::floor(fits * steps + 1e-9) / steps);
+}
+
+QPoint contentOffset(QSize client, qreal scale) {
+    const int width = static_cast<int>(std::lround(DesignPage.width() * scale));
+    const int height = static_cast<int>(std::lround(DesignPage.height() * scale));
+    return QPoint(std::max(0, (client.width() - width) / 2),
+                  std::max(0, (client.height() - height) / 2));
 }
 
 int gradientLine(int y, int height) {

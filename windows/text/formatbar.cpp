@@ -19,6 +19,7 @@
 #include <QTextList>
 #include <QToolButton>
 
+#include <algorithm>
 #include <array>
 
 namespace alambix {
@@ -156,11 +157,8 @@ FormatBar::FormatBar(QTextEdit& editor, QWidget* parent)
       m_lastColour(textColours[1].rgb) {
     setObjectName(QStringLiteral("miseenforme"));
     setAccessibleName(QStringLiteral("Mise en forme"));
-    setIconSize(QSize(16, 16));
     setMovable(false);
     setFloatable(false);
-    // Tight, so that the whole bar fits the panel's width.
-    layout()->setSpacing(1);
 
     const auto command = [this](const char* name, const char* text, const char* shortcutText,
                                 const QList<QKeySequence>& shortcuts) {
@@ -248,6 +246,7 @@ FormatBar::FormatBar(QTextEdit& editor, QWidget* parent)
 
     buildMenus();
     buildButtons();
+    setScale(1);
 
     connect(&m_editor, &QTextEdit::currentCharFormatChanged, this, &FormatBar::refresh);
     connect(&m_editor, &QTextEdit::cursorPositionChanged, this, &FormatBar::refresh);
@@ -359,7 +358,6 @@ void FormatBar::buildButtons() {
     m_size->setMenu(m_sizeMenu);
     m_size->setToolTip(QStringLiteral("Taille des caractères"));
     m_size->setAccessibleName(QStringLiteral("Taille des caractères"));
-    m_size->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00")) + 12);
     addWidget(m_size);
 
     auto* align = new QToolButton(this);
@@ -466,6 +464,22 @@ void FormatBar::setColour(const QColor& colour) {
     QTextCharFormat format;
     format.setForeground(colour);
     applyFormat(format, true);
+}
+
+void FormatBar::setScale(qreal scale) {
+    // The panel keeps the design's font for its text; the bar's grows.
+    QFont font = parentWidget()->font();
+    font.setPointSizeF(font.pointSizeF() * scale);
+    setFont(font);
+    const QSize icon(qRound(16 * scale), qRound(16 * scale));
+    setIconSize(icon);
+    // The buttons with a menu are the bar's widgets: they take the size themselves.
+    for (QToolButton* button : findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
+        button->setIconSize(icon);
+    // Tight, so that the whole bar fits the panel's width.
+    layout()->setSpacing(std::max(1, qRound(scale)));
+    m_size->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00")) +
+                            qRound(12 * scale));
 }
 
 void FormatBar::refresh() {

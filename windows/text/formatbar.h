@@ -30,6 +30,8 @@ public:
 
     // Shows the state of the text at the cursor.
     void refresh();
+    // Icons and spacing `scale` times their size; the font is the panel's.
+    void setScale(qreal scale);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

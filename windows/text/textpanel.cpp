@@ -3,8 +3,10 @@
 #include "core/chemicalformula.h"
 #include "session/formulaformatting.h"
 #include "session/typingformat.h"
+#include "windows/common/windowscale.h"
 #include "windows/text/formatbar.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -14,7 +16,76 @@
 
 namespace alambix {
 
-TextPanel::TextPanel(QWidget* parent) : QTextEdit(parent) {}
+// The viewport's screen, with `zoom` times its dots per inch: text laid out for it has its
+// point sizes that many times larger in pixels.
+class TextPanel::ZoomedScreen : public QPaintDevice {
+public:
+    ZoomedScreen(const QWidget& screen, qreal zoom) : m_screen(screen), m_zoom(zoom) {}
+    QPaintEngine* paintEngine() const override { return nullptr; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+        case PdmWidth:
+            return m_screen.width();
+        case PdmHeight:
+            return m_screen.height();
+        case PdmWidthMM:
+            return m_screen.widthMM();
+        case PdmHeightMM:
+            return m_screen.heightMM();
+        case PdmNumColors:
+            return m_screen.colorCount();
+        case PdmDepth:
+            return m_screen.depth();
+        case PdmDpiX:
+            return qRound(m_screen.logicalDpiX() * m_zoom);
+        case PdmDpiY:
+            return qRound(m_screen.logicalDpiY() * m_zoom);
+        case PdmPhysicalDpiX:
+            return qRound(m_screen.physicalDpiX() * m_zoom);
+        case PdmPhysicalDpiY:
+            return qRound(m_screen.physicalDpiY() * m_zoom);
+        case PdmDevicePixelRatio:
+            return qRound(m_screen.devicePixelRatioF());
+        case PdmDevicePixelRatioScaled:
+            return qRound(m_screen.devicePixelRatioF() * devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    const QWidget& m_screen;
+    qreal m_zoom;
+};
+
+TextPanel::TextPanel(QWidget* parent) : QTextEdit(parent) {
+    // The window's font of the design, held: it is the document's default font, which must not
+    // change when the window's font grows (the zoom makes the text grow). Its size is made the
+    // panel's own, whatever the font it came from had set.
+    QFont design = font();
+    design.setPointSizeF(design.pointSizeF());
+    setFont(design);
+    // Grows with the window.
+    if (WindowScale* scale = WindowScale::of(parent))
+        connect(scale, &WindowScale::factorChanged, this, &TextPanel::setZoom);
+}
+
+TextPanel::~TextPanel() = default;
+
+void TextPanel::setZoom(qreal zoom) {
+    if (zoom == m_zoom) return;
+    m_zoom = zoom;
+    m_zoomedScreen.reset(zoom == 1 ? nullptr : new ZoomedScreen(*viewport(), zoom));
+    QTextDocument* text = document();
+    text->documentLayout()->setPaintDevice(
+        m_zoomedScreen ? static_cast<QPaintDevice*>(m_zoomedScreen.get()) : viewport());
+    // Laid out again: no edit, so the text does not count as changed.
+    text->markContentsDirty(0, text->characterCount());
+    if (m_bar) m_bar->setScale(zoom);
+    placeBar();
+    viewport()->update();
+}
 
 bool TextPanel::event(QEvent* event) {
     const bool handled = QTextEdit::event(event);
@@ -27,6 +98,7 @@ void TextPanel::editableChanged() {
     if (editable && !m_bar) {
         // Built here, not at start: the first window shows the introduction, read-only.
         m_bar = new FormatBar(*this, this);
+        if (m_zoom != 1) m_bar->setScale(m_zoom);
         if (QWidget* container = verticalScrollBar()->parentWidget(); container != this)
             container->installEventFilter(this);
         auto* toBar = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F10), this);
