@@ -68,7 +68,7 @@ private slots:
         HelpWindow* help = openHelpWindow();
         QVERIFY(help);
         auto* contents = help->findChild<QListWidget*>(QStringLiteral("sommaire"));
-        QCOMPARE(contents->count(), 11);
+        QCOMPARE(contents->count(), 12);
         QCOMPARE(contents->item(3)->text(), QStringLiteral("Enregistrer un montage"));
         // Whole on the screen, here 800 x 600, with room for its frame.
         const QRect screen = help->screen()->availableGeometry();
