@@ -11,6 +11,7 @@
 #include "drawing/fonts.h"
 #include "richtext/rtfreader.h"
 #include "richtext/rtfwriter.h"
+#include "session/picturedisplay.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -198,6 +199,7 @@ ExerciseFiles exerciseFiles(const QString& exercisePath) {
 ExerciseDraft::ExerciseDraft(QObject* parent) : QObject(parent) {
     for (QTextDocument* document : {&m_statement, &m_correction}) {
         document->setDefaultFont(documentFont());
+        showPicturesSmoothly(*document);
         connect(document, &QTextDocument::modificationChanged, this,
                 &ExerciseDraft::modificationChanged);
     }

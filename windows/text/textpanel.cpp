@@ -2,6 +2,7 @@
 
 #include "core/chemicalformula.h"
 #include "session/formulaformatting.h"
+#include "session/picturedisplay.h"
 #include "session/typingformat.h"
 #include "windows/text/formatbar.h"
 
@@ -14,7 +15,9 @@
 
 namespace alambix {
 
-TextPanel::TextPanel(QWidget* parent) : QTextEdit(parent) {}
+TextPanel::TextPanel(QWidget* parent) : QTextEdit(parent) {
+    showPicturesSmoothly(*document());
+}
 
 bool TextPanel::event(QEvent* event) {
     const bool handled = QTextEdit::event(event);
