@@ -6,6 +6,7 @@
 #include "drawing/drawingsurface.h"
 #include "drawing/fonts.h"
 #include "session/exercisedraft.h"
+#include "session/picturedisplay.h"
 #include "windows/common/twips.h"
 
 #include <QDialogButtonBox>
@@ -97,6 +98,7 @@ QWidget* documentPreview(const QTextDocument& document, const std::optional<Setu
     panel->setFont(windowFont(8.25));
     panel->setFixedSize(PanelSize);
     panel->setReadOnly(true);
+    showPicturesSmoothly(*panel->document());
     if (!copyAsSaved(document, *panel->document()))
         panel->setPlainText(QStringLiteral("Ce texte ne peut pas être enregistré."));
     row->addWidget(panel, 0, Qt::AlignTop);
