@@ -203,6 +203,21 @@ ExerciseDraft::ExerciseDraft(QObject* parent) : QObject(parent) {
         connect(document, &QTextDocument::modificationChanged, this,
                 &ExerciseDraft::modificationChanged);
     }
+    // A picture copied from one document into the other is found in the one it came from
+    // (picture names are never shared by two pictures).
+    auto otherFinds = [](const QTextDocument& other) {
+        return [&other](const QUrl& name) -> QVariant {
+            // The other document asking back means neither has it.
+            static bool asking = false;
+            if (asking) return {};
+            asking = true;
+            const QVariant found = other.resource(QTextDocument::UserResource, name);
+            asking = false;
+            return found;
+        };
+    };
+    m_statement.setResourceProvider(otherFinds(m_correction));
+    m_correction.setResourceProvider(otherFinds(m_statement));
 }
 
 void ExerciseDraft::setTitle(const QString& title) {

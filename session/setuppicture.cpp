@@ -3,14 +3,14 @@
 #include "drawing/drawingexport.h"
 #include "drawing/drawingsurface.h"
 #include "drawing/setupdrawing.h"
+#include "richtext/documentpictures.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QUrl>
-
-#include <atomic>
 
 namespace alambix {
 
@@ -27,11 +27,14 @@ QImage setupPicture(const SetupValues& values) {
 }
 
 QString addSetupPicture(QTextDocument& document, const SetupValues& values) {
-    // A name no other picture has, in this document or any other: a picture copied from one
-    // document to another must not meet a different one of the same name.
-    static std::atomic<int> count{0};
-    const QString name = QStringLiteral("montage://%1").arg(++count);
-    document.addResource(QTextDocument::ImageResource, QUrl(name), setupPicture(values));
+    const QString name = newPictureName(QStringLiteral("montage"));
+    const QImage picture = setupPicture(values);
+    // Encoded once, here: every save writes these bytes.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    addPicture(document, QUrl(name), picture, png);
     return name;
 }
 

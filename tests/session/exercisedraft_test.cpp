@@ -14,6 +14,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextFragment>
 
 using namespace alambix;
@@ -62,6 +63,7 @@ private slots:
     void refusals();
     void readsAnExerciseBack();
     void readsWhatItCanOfADamagedOne();
+    void pictureCopiedIntoTheOtherDocument();
 };
 
 void ExerciseDraftTest::savesEveryPart_data() {
@@ -231,8 +233,11 @@ void ExerciseDraftTest::readsAnExerciseBack() {
     QVERIFY(!read.isModified());
     read.setLevel(3);
     QVERIFY(read.isModified());
-    // Saved again where it was read: the same files, the new level.
+    // Saved again where it was read: the same files, the new level, the documents as they were
+    // (the drawing's bytes written back, not encoded again).
+    const QByteArray statementBytes = fileBytes(dir.filePath("exo.rtf"));
     QVERIFY(read.save(read.path()).ok());
+    QCOMPARE(fileBytes(dir.filePath("exo.rtf")), statementBytes);
     QCOMPARE(previewExerciseFile(read.path())->litLamps(), 3);
     QCOMPARE(read.existingFiles(read.path()).size(), 5);
 }
@@ -263,6 +268,29 @@ void ExerciseDraftTest::readsWhatItCanOfADamagedOne() {
     QCOMPARE(unreadable[0].problem, DraftProblem::ExerciseUnreadable);
     QCOMPARE(draft.title(), QStringLiteral("Titre"));
     QCOMPARE(draft.path(), dir.filePath("exo.E08"));
+}
+
+// A picture copied from the statement into the correction, as a paste copies it, shows there
+// and is saved with the correction.
+void ExerciseDraftTest::pictureCopiedIntoTheOtherDocument() {
+    QTemporaryDir dir;
+    ExerciseDraft draft;
+    fill(draft);
+    QTextCursor all(&draft.statement());
+    all.select(QTextCursor::Document);
+    QTextCursor(&draft.correction()).insertFragment(all.selection());
+    QVERIFY(draft.save(dir.filePath(QStringLiteral("exo.E08"))).ok());
+    QTextDocument correction;
+    QFile file(dir.filePath("exo-corrige.rtf"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(readRtf(file, correction), RtfReadError::None);
+    QCOMPARE(pictureRatios(correction).size(), 1);
+    // The same bytes as in the statement's file.
+    const QByteArray statement = fileBytes(dir.filePath("exo.rtf"));
+    const QByteArray copied = fileBytes(dir.filePath("exo-corrige.rtf"));
+    const qsizetype at = statement.indexOf("{\\pict");
+    QVERIFY(at > 0);
+    QVERIFY(copied.contains(statement.mid(at, statement.indexOf('}', at) - at)));
 }
 
 int main(int argc, char** argv) {
