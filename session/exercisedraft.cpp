@@ -135,8 +135,10 @@ ExerciseMessage draftMessage(const DraftResult& result) {
     }
     case DraftProblem::Refused:
         return {QStringLiteral("Enregistrement impossible"),
-                QStringLiteral("Un fichier de l'exercice est protégé en écriture dans ") + subject +
-                    QStringLiteral(" : aucun fichier n'a été modifié.")};
+                QStringLiteral("Un fichier de l'exercice ne peut pas être remplacé dans ") +
+                    subject +
+                    QStringLiteral(" (il est protégé en écriture, ou c'est un dossier) : aucun "
+                                   "fichier n'a été modifié.")};
     case DraftProblem::WriteFailed:
         return {QStringLiteral("Enregistrement impossible"),
                 QStringLiteral("Ecriture impossible sur disque dans ") + subject +

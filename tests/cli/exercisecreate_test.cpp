@@ -128,6 +128,29 @@ void ExerciseCreateTest::refuses_data() {
     QTest::newRow("notions of 505")
         << title + statement + QStringList{"--notions", QString(505, 'n')} << 1
         << "Les notions ont 505 caractères : un exercice en garde 504 au plus.";
+    QTest::newRow("notions with a Chinese character")
+        << title + statement + QStringList{"--notions", "Le 中"} << 1
+        << "Les notions contiennent « 中 » : le fichier d'exercice ne peut pas enregistrer ce "
+           "caractère.";
+    const QString longName = QString(115, QLatin1Char('x'));
+    QTest::newRow("name of 127 characters")
+        << QStringList{"--create", "%1/" + longName + ".E08"} + title + statement +
+               QStringList{"--correction", path("enonce.rtf")}
+        << 1
+        << "Le nom " + longName +
+               "-corrige.rtf a 127 caractères : un fichier d'exercice ne nomme que des fichiers "
+               "de 126 caractères au plus. Choisir un nom plus court.";
+    QTest::newRow("name with a Chinese character")
+        << QStringList{"--create", "%1/中.E08"} + title + statement << 1
+        << "Le nom 中.rtf contient « 中 » : le fichier d'exercice ne peut pas enregistrer ce "
+           "caractère. Choisir un autre nom.";
+    QTest::newRow("folder that is not there")
+        << QStringList{"--create", "%1/absent/exo.E08"} + title + statement << 1
+        << "Ecriture impossible sur disque dans %1/absent : aucun fichier de l'exercice n'a été "
+           "modifié.";
+    QTest::newRow("not an exercise file's name")
+        << QStringList{"--create", "%1/exo.rtf"} + title + statement << 2
+        << "alambix-cli exercise: le fichier d'exercice doit finir par .E08: %1/exo.rtf";
     QTest::newRow("statement that is not RTF")
         << title + QStringList{"--statement", path("texte.txt")} << 1
         << "Le fichier " + path("texte.txt") + " n'est pas un texte au format RTF";
@@ -173,7 +196,11 @@ void ExerciseCreateTest::refuses() {
     QVERIFY(putFile(exercise, exerciseBytes({"exo.rtf", "", "", "", "1"})));
     QVERIFY(putFile(out.filePath("exo.rtf"), "{\\rtf1 Ancien.\\par}"));
     const auto before = folderContent(out.path());
-    const Run run = runCli(QStringList{"exercise", "--create", exercise} + args);
+    // A row may give its own exercise file, in the output folder "%1".
+    const QStringList full = args.first() == QLatin1String("--create")
+                                 ? QStringList{"exercise"} + args.replaceInStrings("%1", out.path())
+                                 : QStringList{"exercise", "--create", exercise} + args;
+    const Run run = runCli(full);
     QTEST(run.exitCode, "exitCode");
     QFETCH(QString, err);
     QCOMPARE(run.err.section(QLatin1Char('\n'), 0, 0), err.arg(out.path()));

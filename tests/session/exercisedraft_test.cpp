@@ -174,6 +174,11 @@ void ExerciseDraftTest::refusals_data() {
         << "中"
         << "Le nom 中.rtf contient « 中 » : le fichier d'exercice ne peut pas enregistrer ce "
            "caractère. Choisir un autre nom.";
+    QTest::newRow("a folder in the place of the statement")
+        << ok << ""
+        << "dossier"
+        << "Un fichier de l'exercice ne peut pas être remplacé dans %1 (il est protégé en "
+           "écriture, ou c'est un dossier) : aucun fichier n'a été modifié.";
     QTest::newRow("folder that is not there")
         << ok << ""
         << "absent/exo"
@@ -197,6 +202,7 @@ void ExerciseDraftTest::refusals() {
     const QByteArray old = exerciseBytes({"ancien.rtf"});
     const bool inFolder = QFileInfo(path).dir().exists();
     if (inFolder) QVERIFY(putFile(path, old));
+    if (name == QLatin1String("dossier")) QVERIFY(QDir(dir.path()).mkdir("dossier.rtf"));
     const QStringList before = filesIn(dir.path());
 
     const DraftResult result = draft.save(path);
