@@ -21,12 +21,20 @@
 
 namespace alambix::cli {
 
+QString exerciseUsage() {
+    return QStringLiteral(
+        "usage: alambix-cli exercise [--correction] FILE.E08\n"
+        "       alambix-cli exercise --check FILE.E08 [--click LIST]\n"
+        "       alambix-cli exercise --create OUT.E08 --title TITLE [--level N] [--notions TEXT]\n"
+        "           --statement DOC.rtf [--statement-setup FILE.C03 | --statement-clicks LIST]\n"
+        "           [--correction DOC.rtf] [--correction-setup FILE.C03 | --correction-clicks "
+        "LIST]");
+}
+
 namespace {
 int usageError(const QString& message) {
     printLine(QStringLiteral("alambix-cli exercise: ") + message, stderr);
-    printLine(QStringLiteral("usage: alambix-cli exercise [--correction] FILE.E08\n"
-                             "       alambix-cli exercise --check FILE.E08 [--click LIST]"),
-              stderr);
+    printLine(exerciseUsage(), stderr);
     return 2;
 }
 
@@ -85,6 +93,10 @@ int runExercise(const QStringList& args) {
     QStringList clicks;
     bool clicksGiven = false;
     bool optionsEnded = false;
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--")) break;
+        if (arg == QLatin1String("--create")) return runExerciseCreate(args);
+    }
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
         // After "--" a word is a file, even one that begins with "-".
@@ -112,6 +124,12 @@ int runExercise(const QStringList& args) {
     if (clicksGiven && !check) return usageError(QStringLiteral("--click va avec --check"));
     if (const auto error = clickListError(clicks)) return usageError(*error);
 
+    return showExercise(file, correction,
+                        check ? std::optional<QStringList>(clicks) : std::nullopt);
+}
+
+int showExercise(const QString& file, bool correction,
+                 const std::optional<QStringList>& checkClicks) {
     // The start-up state: no exercise, the introduction in the panel, no set-up.
     ExerciseSession session;
     QTextDocument panel;
@@ -137,8 +155,8 @@ int runExercise(const QStringList& args) {
     }
     // The pupil's clicks, then "Vérifier mon montage", as the pupil's first check.
     std::optional<SetupCheck> checked;
-    if (check) {
-        for (const QString& token : clicks)
+    if (checkClicks) {
+        for (const QString& token : *checkClicks)
             applyClick(setup.model(), token);
         checked = checkSetup(session, setup.model().values());
         if (checked->status != CheckStatus::Checked) {

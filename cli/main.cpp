@@ -23,6 +23,11 @@ int usage() {
                "       alambix-cli rtf FILE|--intro [--output OUT.rtf|.html|.odt|.txt|.pdf]\n"
                "       alambix-cli exercise [--correction] FILE.E08\n"
                "       alambix-cli exercise --check FILE.E08 [--click LIST]\n"
+               "       alambix-cli exercise --create OUT.E08 --title TITLE [--level N]\n"
+               "                        [--notions TEXT] --statement DOC.rtf\n"
+               "                        [--statement-setup FILE.C03 | --statement-clicks LIST]\n"
+               "                        [--correction DOC.rtf]\n"
+               "                        [--correction-setup FILE.C03 | --correction-clicks LIST]\n"
                "       alambix-cli formula [--] TEXT...\n",
                stderr);
     return 2;

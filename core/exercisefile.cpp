@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace alambix {
 
 namespace {
@@ -61,6 +63,42 @@ std::optional<ExerciseDocument> readStatement(const QString& path) {
 
 std::optional<ExerciseDocument> readCorrection(const QString& path) {
     return readPair(path, 3);
+}
+
+bool writeExercise(QIODevice& device, const ExerciseRecords& records) {
+    if (records.notions.size() > ExerciseNotionsMax) return false;
+    QStringList texts{records.statement,
+                      records.statementSetup,
+                      records.correction,
+                      records.correctionSetup,
+                      QString::number(std::clamp(records.level, 0, ExerciseLevelMax)),
+                      QString()};
+    for (int piece = 0; piece < 4; ++piece)
+        texts << records.notions.mid(piece * RecordTextMax, RecordTextMax);
+    texts << records.title;
+    for (int number = 1; number <= int(texts.size()); ++number)
+        if (!writeRecord(device, number, texts.at(number - 1))) return false;
+    return true;
+}
+
+std::optional<ExerciseRecords> readExerciseFile(const QString& path) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const std::optional<ExercisePreview> preview = previewExercise(file);
+    if (!preview) return std::nullopt;
+    ExerciseRecords records;
+    QString* names[] = {&records.statement, &records.statementSetup, &records.correction,
+                        &records.correctionSetup};
+    for (int number = 1; number <= 4; ++number) {
+        const std::optional<QString> name = readRecord(file, number);
+        if (!name) return std::nullopt;
+        *names[number - 1] = *name;
+    }
+    // The level as the lamps show it: 2.5 lights three.
+    records.level = preview->litLamps();
+    records.notions = preview->notions;
+    records.title = preview->title;
+    return records;
 }
 
 double leadingNumber(const QString& text) {

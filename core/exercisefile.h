@@ -30,6 +30,34 @@ struct ExerciseDocument {
     QString setup; // set-up file; blank means none
 };
 
+// What an exercise file holds, as written: the four file names (blank for none), the level, the
+// notions and the title.
+struct ExerciseRecords {
+    QString statement;
+    QString statementSetup;
+    QString correction;
+    QString correctionSetup;
+    int level = 0;
+    QString notions;
+    QString title;
+};
+
+// The longest title (record 11) and notions (records 7 to 10, 126 characters each).
+inline constexpr int ExerciseTitleMax = 126;
+inline constexpr int ExerciseNotionsMax = 4 * 126;
+inline constexpr int ExerciseLevelMax = 3;
+
+// Writes the eleven records to an empty device: the names, the level as a digit, record 6
+// blank, the notions cut into pieces of 126 characters in order (blank records after the last
+// piece), the title. Fails on a text a record cannot hold (too long, or a character
+// Windows-1252 cannot encode) or a device error.
+bool writeExercise(QIODevice& device, const ExerciseRecords& records);
+
+// Every record of an exercise file, read back: the names as stored, the level as the lamps it
+// lights, the notions and the trimmed title as the preview shows them. Fails as
+// previewExercise() does, or when a name cannot be read.
+std::optional<ExerciseRecords> readExerciseFile(const QString& path);
+
 // The preview of an exercise file. Fails (nullopt) when the file cannot be opened or records
 // 3 and 4 cannot be read; a damaged record after them reads as blank.
 std::optional<ExercisePreview> previewExercise(QIODevice& device);

@@ -62,25 +62,31 @@ void syncFolderOf(const QByteArray& name) {
     ::fsync(fd);
     ::close(fd);
 }
-} // namespace
 
-bool writeAll(QIODevice& device, const QByteArray& bytes) {
-    return device.write(bytes) == bytes.size();
+// A file to be written: where it goes, links followed, and the file it replaces, if any.
+struct Target {
+    QByteArray name;
+    struct stat old {};
+    bool replacing = false;
+    bool refused = false; // a folder or another non-regular file, or one we may not write
+};
+
+Target targetOf(const QString& path) {
+    Target target;
+    target.name = QFile::encodeName(resolvedTarget(path));
+    target.replacing = ::stat(target.name.constData(), &target.old) == 0;
+    target.refused = target.replacing &&
+                     (!S_ISREG(target.old.st_mode) || ::access(target.name.constData(), W_OK) != 0);
+    return target;
 }
 
-WriteOutcome writeFileSafely(const QString& path, const DeviceWriter& write) {
-    if (path.isEmpty()) return WriteOutcome::Failed;
-    const QString target = resolvedTarget(path);
-    const QByteArray targetName = QFile::encodeName(target);
-
-    struct stat old {};
-    const bool replacing = ::stat(targetName.constData(), &old) == 0;
-    if (replacing && (!S_ISREG(old.st_mode) || ::access(targetName.constData(), W_OK) != 0))
-        return WriteOutcome::Refused;
-
+// Writes the new content into a fresh file beside the target, checked at every step, synced and
+// closed, with the mode (and where allowed the owner) of the file it replaces. Its name; empty
+// when a step failed, and then nothing is left behind.
+QByteArray writeBeside(const Target& target, const DeviceWriter& write) {
     QByteArray tempName;
-    const int fd = createSibling(target, tempName);
-    if (fd < 0) return WriteOutcome::Failed;
+    const int fd = createSibling(QFile::decodeName(target.name), tempName);
+    if (fd < 0) return {};
 
     bool ok = true;
     {
@@ -92,21 +98,102 @@ WriteOutcome writeFileSafely(const QString& path, const DeviceWriter& write) {
         ok = ok && file.flush() && !file.failed();
         file.close();
     }
-    if (ok && replacing) {
+    if (ok && target.replacing) {
         // Keeps the owner and group where the system allows it (root may; a normal user cannot
         // give a file away), then the mode, which a change of owner may have cleared in part.
+        const struct stat& old = target.old;
         if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
             (void)!::fchown(fd, old.st_uid, old.st_gid);
         ok = ::fchmod(fd, old.st_mode & 07777) == 0;
     }
     ok = ::fsync(fd) == 0 && ok;
     ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(tempName.constData(), targetName.constData()) == 0;
     if (!ok) {
         ::unlink(tempName.constData());
+        return {};
+    }
+    return tempName;
+}
+
+// A second name for the file at `name`, beside it: a hard link, so that the file stays in place
+// meanwhile; where the file system has no links, the file itself moves there. Empty on failure.
+QByteArray keepOld(const QByteArray& name) {
+    const QFileInfo info(QFile::decodeName(name));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray kept =
+            QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                              QStringLiteral(".%1.old").arg(QRandomGenerator::global()->generate(),
+                                                            8, 16, QLatin1Char('0')));
+        if (::link(name.constData(), kept.constData()) == 0) return kept;
+        if (errno == EEXIST) continue;
+        return ::rename(name.constData(), kept.constData()) == 0 ? kept : QByteArray();
+    }
+    return {};
+}
+} // namespace
+
+bool writeAll(QIODevice& device, const QByteArray& bytes) {
+    return device.write(bytes) == bytes.size();
+}
+
+WriteOutcome writeFileSafely(const QString& path, const DeviceWriter& write) {
+    return writeFilesSafely({FileToWrite{path, write}});
+}
+
+WriteOutcome writeFilesSafely(const std::vector<FileToWrite>& files) {
+    std::vector<Target> targets;
+    targets.reserve(files.size());
+    for (const FileToWrite& file : files) {
+        if (file.path.isEmpty()) return WriteOutcome::Failed;
+        targets.push_back(targetOf(file.path));
+        if (targets.back().refused) return WriteOutcome::Refused;
+    }
+    std::vector<QByteArray> written;
+    written.reserve(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        written.push_back(writeBeside(targets[i], files[i].write));
+        if (written.back().isEmpty()) {
+            for (const QByteArray& name : written)
+                if (!name.isEmpty()) ::unlink(name.constData());
+            return WriteOutcome::Failed;
+        }
+    }
+    // Each old file stays under a second name until every new one is in place, so that a
+    // replacement failing half-way can put every old file back. One file alone needs none: its
+    // rename either happens or leaves the old file.
+    const bool keepsOld = files.size() > 1;
+    std::vector<QByteArray> kept(files.size());
+    std::size_t placed = 0;
+    bool ok = true;
+    for (; placed < files.size(); ++placed) {
+        const Target& target = targets[placed];
+        if (keepsOld && target.replacing) {
+            kept[placed] = keepOld(target.name);
+            if (kept[placed].isEmpty()) {
+                ok = false;
+                break;
+            }
+        }
+        if (::rename(written[placed].constData(), target.name.constData()) != 0) {
+            ok = false;
+            break;
+        }
+    }
+    if (!ok) {
+        for (std::size_t i = 0; i <= placed && i < files.size(); ++i) {
+            if (!kept[i].isEmpty())
+                ::rename(kept[i].constData(), targets[i].name.constData());
+            else if (i < placed)
+                ::unlink(targets[i].name.constData());
+        }
+        for (std::size_t i = placed; i < files.size(); ++i)
+            ::unlink(written[i].constData());
         return WriteOutcome::Failed;
     }
-    syncFolderOf(targetName);
+    for (const QByteArray& name : kept)
+        if (!name.isEmpty()) ::unlink(name.constData());
+    for (const Target& target : targets)
+        syncFolderOf(target.name);
     return WriteOutcome::Written;
 }
 

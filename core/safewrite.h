@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QIODevice;
 
@@ -34,6 +35,19 @@ using DeviceWriter = std::function<bool(QIODevice&)>;
 // write of the device counts, even one the writer did not check.
 WriteOutcome writeFileSafely(const QString& path, const DeviceWriter& write);
 WriteOutcome writeFileSafely(const QString& path, const QByteArray& bytes);
+
+// One file of a set written together.
+struct FileToWrite {
+    QString path;
+    DeviceWriter write;
+};
+
+// Writes several files as one: every new file is written beside its target first, each as
+// writeFileSafely() writes one; only when all of them are written do they take their targets'
+// places. A failure at any step, the last replacement included, leaves every target as it was
+// (an old file back in its place, a new one gone) and no stray file behind. Refused when any
+// target is refused, before anything is written.
+WriteOutcome writeFilesSafely(const std::vector<FileToWrite>& files);
 
 // Writes all of `bytes` at the device's position; false unless every byte went out.
 bool writeAll(QIODevice& device, const QByteArray& bytes);

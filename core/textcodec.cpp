@@ -68,4 +68,22 @@ std::optional<char> windows1252Byte(char16_t c) {
     return it->second;
 }
 
+QString unencodableInWindows1252(const QString& text) {
+    QString found;
+    if (isAscii(text)) return found;
+    for (qsizetype i = 0; i < text.size();) {
+        // A whole character: a surrogate pair is one.
+        const qsizetype length =
+            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()
+                ? 2
+                : 1;
+        const QString character = text.mid(i, length);
+        i += length;
+        if (character.at(0).unicode() >= 0x80 && !found.contains(character) &&
+            !toWindows1252(character))
+            found += character;
+    }
+    return found;
+}
+
 } // namespace alambix

@@ -17,5 +17,7 @@ QString fromWindows1252(const QByteArray& bytes);
 // The byte that stands for `c`; nothing when the code page has none (the text is then written
 // some other way, as a Unicode escape for instance).
 std::optional<char> windows1252Byte(char16_t c);
+// The characters of `text` the code page cannot hold, each once, in the order they come.
+QString unencodableInWindows1252(const QString& text);
 
 } // namespace alambix

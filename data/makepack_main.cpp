@@ -1,16 +1,14 @@
-// Builds the starter exercise pack from its sources: each document from its HTML source as an
-// RTF document, with the set-ups it names drawn by our own renderer; the set-up files; and the
-// exercise files that tie them together.
+// Builds the starter exercise pack from its sources: each exercise of the table saved as the
+// exercise editor saves one, its documents from their HTML sources with the set-ups they name
+// drawn as "Insérer le schéma du montage" draws them.
 //
 //   alambix-makepack SOURCE_FOLDER OUTPUT_FOLDER
-#include "core/recordfile.h"
-#include "core/safewrite.h"
 #include "core/setupfile.h"
 #include "core/setupmodel.h"
-#include "drawing/drawingsurface.h"
-#include "richtext/rtfwriter.h"
+#include "drawing/setupdrawing.h"
+#include "session/exercisedraft.h"
+#include "session/setuppicture.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -23,7 +21,7 @@ using namespace alambix;
 
 namespace {
 
-void fail(const QString& message) {
+[[noreturn]] void fail(const QString& message) {
     std::fprintf(stderr, "alambix-makepack: %s\n", qPrintable(message));
     std::exit(1);
 }
@@ -32,11 +30,6 @@ QString readText(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) fail(QStringLiteral("cannot read %1").arg(path));
     return QString::fromUtf8(file.readAll());
-}
-
-void write(const QString& path, const std::function<bool(QIODevice&)>& writer) {
-    if (writeFileSafely(path, writer) != WriteOutcome::Written)
-        fail(QStringLiteral("cannot write %1").arg(path));
 }
 
 SetupValues setupFrom(const QString& flags) {
@@ -51,26 +44,27 @@ SetupValues setupFrom(const QString& flags) {
     return model.values();
 }
 
-// The document of `source`, with every <img src="montage:FLAGS"> drawn.
-void writeDocument(const QString& source, const QString& target) {
-    const QString html = readText(source);
-    QTextDocument document;
-    static const QRegularExpression pictures(QStringLiteral("src=\"(montage:([01]+))\""));
+// The document of `source` into `document`, every <img src="montage:FLAGS"> the drawing of that
+// set-up at the width and proportions the editor gives it.
+void readDocument(const QString& source, QTextDocument& document) {
+    QString html = readText(source);
+    static const QRegularExpression pictures(QStringLiteral("<img src=\"montage:([01]+)\"\\s*/?>"));
+    QString out;
+    qsizetype done = 0;
     for (auto match = pictures.globalMatch(html); match.hasNext();) {
         const auto picture = match.next();
-        DrawingSurface surface;
-        surface.paintBackground();
-        surface.drawSetup(setupFrom(picture.captured(2)));
-        document.addResource(QTextDocument::ImageResource, QUrl(picture.captured(1)),
-                             surface.image());
+        const QString name = addSetupPicture(document, setupFrom(picture.captured(1)));
+        out += html.mid(done, picture.capturedStart() - done);
+        out += QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\">")
+                   .arg(name)
+                   .arg(SetupPictureWidth)
+                   .arg(SetupPictureWidth * DrawingHeight / DrawingWidth);
+        done = picture.capturedEnd();
     }
-    document.setHtml(html);
-    write(target, [&](QIODevice& device) { return writeRtf(document, device); });
-}
-
-void writeSetup(const QString& flags, const QString& target) {
-    const SetupValues values = setupFrom(flags);
-    write(target, [&](QIODevice& device) { return alambix::writeSetup(device, values); });
+    out += html.mid(done);
+    if (out.contains(QRegularExpression(QStringLiteral("montage:[01]"))))
+        fail(QStringLiteral("a picture of %1 is not <img src=\"montage:FLAGS\">").arg(source));
+    document.setHtml(out);
 }
 
 } // namespace
@@ -89,31 +83,17 @@ int main(int argc, char* argv[]) {
         const QStringList field = line.split(QLatin1Char('\t'));
         if (field.size() != 6) fail(QStringLiteral("six fields expected: %1").arg(line));
         const QString& name = field[0];
-        const QString statementSetup = field[4] == QLatin1String("-") ? QString() : name + ".C03";
-        const QString correctionSetup =
-            field[5] == QLatin1String("-") ? QString() : name + "-corrige.C03";
-        const bool corrected = QFile::exists(source.filePath(name + "-corrige.html"));
-        const QString correction = corrected ? name + "-corrige.rtf" : QString();
-
-        writeDocument(source.filePath(name + ".html"), output.filePath(name + ".rtf"));
-        if (corrected)
-            writeDocument(source.filePath(name + "-corrige.html"), output.filePath(correction));
-        if (!statementSetup.isEmpty()) writeSetup(field[4], output.filePath(statementSetup));
-        if (!correctionSetup.isEmpty()) writeSetup(field[5], output.filePath(correctionSetup));
-
-        // Records 7 to 10 hold the notions, 126 characters at most each.
-        QStringList records{name + ".rtf",   statementSetup, correction,
-                            correctionSetup, field[1],       QString()};
-        for (int piece = 0; piece < 4; ++piece)
-            records << field[3].mid(piece * RecordTextMax, RecordTextMax);
-        if (field[3].size() > 4 * RecordTextMax)
-            fail(QStringLiteral("notions too long: %1").arg(name));
-        records << field[2];
-        write(output.filePath(name + ".E08"), [&](QIODevice& device) {
-            for (int number = 1; number <= records.size(); ++number)
-                if (!writeRecord(device, number, records[number - 1])) return false;
-            return true;
-        });
+        ExerciseDraft draft;
+        draft.setLevel(field[1].toInt());
+        draft.setTitle(field[2]);
+        draft.setNotions(field[3]);
+        readDocument(source.filePath(name + ".html"), draft.statement());
+        const QString correction = source.filePath(name + "-corrige.html");
+        if (QFile::exists(correction)) readDocument(correction, draft.correction());
+        if (field[4] != QLatin1String("-")) draft.setStatementSetup(setupFrom(field[4]));
+        if (field[5] != QLatin1String("-")) draft.setCorrectionSetup(setupFrom(field[5]));
+        const DraftResult saved = draft.save(output.filePath(name + ".E08"));
+        if (!saved.ok()) fail(name + QStringLiteral(": ") + draftMessage(saved).text);
     }
     return 0;
 }

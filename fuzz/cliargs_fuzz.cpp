@@ -3,6 +3,7 @@
 // "/" in a word becomes "_" so that no file outside it is ever read or written.
 #include "cli/calccommand.h"
 #include "cli/drawcommand.h"
+#include "cli/exercisecommand.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -28,6 +29,7 @@ int run(const QStringList& words) {
     const QString command = args.isEmpty() ? QString() : args.takeFirst();
     if (command == QLatin1String("draw")) return alambix::cli::runDraw(args);
     if (command == QLatin1String("calc")) return alambix::cli::runCalc(args);
+    if (command == QLatin1String("exercise")) return alambix::cli::runExercise(args);
     return 2;
 }
 } // namespace

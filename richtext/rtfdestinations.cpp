@@ -194,7 +194,7 @@ void Reader::finishPicture() {
     if (image.isNull()) return;
     if (shown.isEmpty()) shown = image.size();
     shown = QSizeF(shown.width() * sx, shown.height() * sy);
-    m_builder.insertPicture(image,
+    m_builder.insertPicture(image, pic.data,
                             QSizeF(std::min(shown.width(), double(maxPictureSide)),
                                    std::min(shown.height(), double(maxPictureSide))),
                             m_st.para.inTable);

@@ -1,5 +1,6 @@
 #include "richtext/rtfdocumentbuilder.h"
 
+#include "richtext/documentpictures.h"
 #include "richtext/rtfunits.h"
 
 #include <QImage>
@@ -88,9 +89,10 @@ void DocumentBuilder::endRow(bool inTable) {
     }
 }
 
-void DocumentBuilder::insertPicture(const QImage& image, const QSizeF& size, bool inTable) {
-    const QString name = QStringLiteral("rtfimage://%1").arg(++m_pictureCount);
-    m_doc.addResource(QTextDocument::ImageResource, QUrl(name), image);
+void DocumentBuilder::insertPicture(const QImage& image, const QByteArray& encoded,
+                                    const QSizeF& size, bool inTable) {
+    const QString name = newPictureName(QStringLiteral("rtfimage"));
+    addPicture(m_doc, QUrl(name), image, encoded);
     flushRun(inTable);
     place(inTable);
     QTextImageFormat format;

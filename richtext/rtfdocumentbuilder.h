@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+class QByteArray;
 class QImage;
 class QSizeF;
 class QTextBlockFormat;
@@ -54,7 +55,10 @@ public:
     void endCell(const QTextBlockFormat& format);
     void endRow(bool inTable);
 
-    void insertPicture(const QImage& image, const QSizeF& size, bool inTable);
+    // A picture shown at `size`; `encoded` is the file it was decoded from, kept when it is a
+    // PNG or a JPEG so that a save writes it back as it was.
+    void insertPicture(const QImage& image, const QByteArray& encoded, const QSizeF& size,
+                       bool inTable);
 
     // The last paragraph takes `format`; a last empty paragraph left by a final \par goes.
     void finish(const QTextBlockFormat& format);
@@ -78,8 +82,6 @@ private:
     int m_row = 0, m_column = 0;
     bool m_rowEnded = false, m_cellEnded = false;
     std::vector<int> m_cellEdges;
-
-    int m_pictureCount = 0;
 };
 
 } // namespace alambix::rtf

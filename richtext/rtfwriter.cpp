@@ -1,6 +1,7 @@
 #include "richtext/rtfwriter.h"
 
 #include "core/textcodec.h"
+#include "richtext/documentpictures.h"
 #include "richtext/rtfunits.h"
 
 #include <QBuffer>
@@ -147,20 +148,36 @@ void Writer::text(const QString& s) {
 }
 
 void Writer::picture(const QTextImageFormat& format) {
-    const QVariant resource = m_doc.resource(QTextDocument::ImageResource, QUrl(format.name()));
+    const QUrl name(format.name());
+    const QVariant resource = m_doc.resource(QTextDocument::ImageResource, name);
     QImage image;
     if (resource.canConvert<QImage>())
         image = resource.value<QImage>();
     else if (resource.typeId() == QMetaType::QByteArray)
         image = QImage::fromData(resource.toByteArray());
-    if (image.isNull()) return;
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) return;
-    const double width = format.width() > 0 ? format.width() : image.width();
-    const double height = format.height() > 0 ? format.height() : image.height();
-    put("{\\pict\\pngblip\\picw");
+    if (image.isNull() || image.width() <= 0 || image.height() <= 0) return;
+    // The bytes the picture came in go back as they were; only a picture without them is
+    // encoded, as PNG.
+    QByteArray bytes = pictureBytes(m_doc, name);
+    if (bytes.isEmpty() && resource.typeId() == QMetaType::QByteArray)
+        bytes = resource.toByteArray();
+    PictureFormat kind = pictureFormatOf(bytes);
+    if (kind == PictureFormat::Other) {
+        bytes.clear();
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG")) return;
+        kind = PictureFormat::Png;
+    }
+    // A size given on one side only keeps the picture's proportions on the other.
+    const bool hasWidth = format.width() > 0, hasHeight = format.height() > 0;
+    const double width = hasWidth    ? format.width()
+                         : hasHeight ? format.height() * image.width() / image.height()
+                                     : image.width();
+    const double height = hasHeight  ? format.height()
+                          : hasWidth ? format.width() * image.height() / image.width()
+                                     : image.height();
+    put(kind == PictureFormat::Jpeg ? "{\\pict\\jpegblip\\picw" : "{\\pict\\pngblip\\picw");
     put(image.width());
     put("\\pich");
     put(image.height());
@@ -169,7 +186,7 @@ void Writer::picture(const QTextImageFormat& format) {
     put("\\pichgoal");
     put(twipsFromPixels(height));
     put("\n");
-    const QByteArray hex = png.toHex();
+    const QByteArray hex = bytes.toHex();
     for (qsizetype at = 0; at < hex.size(); at += 128) {
         m_out.append(hex.constData() + at, std::min<qsizetype>(128, hex.size() - at));
         m_out.append('\n');

@@ -2,6 +2,7 @@
 # Takes the help's screenshots from the real program: starts it on a virtual screen (Xvfb) with
 # a window manager (openbox), opens each window with its keys and saves:
 #   fenetre.png ouvrir.png enregistrer.png imprimer.png calculatrice.png  (the window alone)
+#   editeur.png  (the exercise editor on an exercise of the pack, alone)
 #   ecran-aide.png ecran-cours.png  (the whole screen with the help, then the course, open)
 # The help's pictures in data/aide/images/ are made so:  tools/help-screenshots.sh data/aide/images
 # The open and save dialogs show the folder they start in: the program runs in a pupil's clean
@@ -158,3 +159,28 @@ if [ "$(xdotool getactivewindow getwindowname)" != "Aide d'Alambix" ]; then
     echo "help-screenshots: F1 did not open the help" >&2
     exit 1
 fi
+xdotool key --clearmodifiers alt+F4
+settle 0.5
+
+# The exercise editor on the pack's reflux exercise: opened from the exercise window, then
+# "Modifier l'exercice…", the last item of the exercise menu; its correction shows the drawing.
+xdotool windowactivate --sync "$main"
+xdotool key --clearmodifiers alt+x
+settle 0.5
+xdotool key Return
+settle 1.5
+for _ in 1 2 3 4 5 6; do xdotool key Down; done
+settle 0.5
+xdotool key Return
+settle 1.5
+xdotool windowactivate --sync "$main"
+xdotool key --clearmodifiers alt+x
+settle 0.5
+xdotool key Up Return
+settle 1.5
+xdotool key --clearmodifiers alt+c
+settle 0.5
+shoot_window editeur.png
+convert "$out/editeur.png" -resize '640x>' "$out/editeur.png"
+xdotool key --clearmodifiers alt+F4
+settle 0.5

@@ -25,9 +25,27 @@ using namespace alambix;
 namespace {
 const SetupValues distillation = valuesFromFlags(QStringLiteral("10010000100110"));
 
+// The set of files the "set" writer writes as one: names after the prefix, and sizes. The one in
+// the middle is the large one, so that a limit between the sizes fails the set part-way.
+const std::pair<const char*, int> fileSet[] = {{"-a.txt", 200}, {"-b.txt", 4000}, {"-c.txt", 300}};
+
+QByteArray newContent(int size, char fill) {
+    return QByteArray(size, fill);
+}
+
 // The writers without a command of alambix-cli, run by this program as its own child.
 int childWrite(const QString& writer, const QString& path) {
     bool ok = false;
+    if (writer == QLatin1String("set")) {
+        std::vector<FileToWrite> files;
+        for (const auto& [suffix, size] : fileSet) {
+            const QByteArray bytes = newContent(size, 'n');
+            files.push_back({path + QLatin1String(suffix),
+                             [bytes](QIODevice& device) { return writeAll(device, bytes); }});
+        }
+        const WriteOutcome outcome = writeFilesSafely(files);
+        return outcome == WriteOutcome::Written ? 0 : outcome == WriteOutcome::Failed ? 1 : 2;
+    }
     if (writer == QLatin1String("flag"))
         ok = writeFlagFile(QFileInfo(path).path(), QStringLiteral("OUI"));
     else if (writer == QLatin1String("print"))
@@ -44,7 +62,8 @@ Run runWriter(const QString& writer, const QString& path, rlim_t limit = RLIM_IN
         return runCli({"draw", "--click", "0,3,8,11,12", "--save", path}, limit);
     if (writer == QLatin1String("rtf") || writer == QLatin1String("odt"))
         return runCli({"rtf", "--intro", "--output", path}, limit);
-    if (writer == QLatin1String("flag") || writer == QLatin1String("print"))
+    if (writer == QLatin1String("flag") || writer == QLatin1String("print") ||
+        writer == QLatin1String("set"))
         return run(QCoreApplication::applicationFilePath(), {"--write", writer, path}, limit);
     return runCli({"draw", "--click", "0,3,8,11,12", "--output", path}, limit);
 }
@@ -63,6 +82,8 @@ private slots:
     void replacedFileKeepsItsMode_data();
     void replacedFileKeepsItsMode();
     void linkStaysALink();
+    void fileSetChangesWholeOrNot_data();
+    void fileSetChangesWholeOrNot();
     void failingDeviceIsReported_data();
     void failingDeviceIsReported();
 };
@@ -154,6 +175,57 @@ void SafeWriteTest::linkStaysALink() {
     QVERIFY(writeSetupFile(link, distillation));
     QCOMPARE(QFileInfo(link).symLinkTarget(), target);
     QCOMPARE(fileBytes(target), setupBytes("10010000100110"));
+}
+
+void SafeWriteTest::fileSetChangesWholeOrNot_data() {
+    QTest::addColumn<bool>("oldFiles");   // the three files are there before
+    QTest::addColumn<QString>("blocked"); // a folder in the place of this file ("" for none)
+    QTest::addColumn<qint64>("limit");    // the largest file the writer may write
+    QTest::addColumn<int>("exitCode");    // 0 written, 1 failed, 2 refused
+    for (const bool old : {false, true}) {
+        const char* state = old ? "replacing" : "new";
+        QTest::addRow("%s, no limit", state) << old << "" << qint64(RLIM_INFINITY) << 0;
+        // The first file fits, the second does not: the set fails part-way.
+        QTest::addRow("%s, second too large", state) << old << "" << qint64(1000) << 1;
+        QTest::addRow("%s, nothing fits", state) << old << "" << qint64(0) << 1;
+        QTest::addRow("%s, last is a folder", state)
+            << old << "-c.txt" << qint64(RLIM_INFINITY) << 2;
+    }
+}
+
+void SafeWriteTest::fileSetChangesWholeOrNot() {
+    QFETCH(bool, oldFiles);
+    QFETCH(QString, blocked);
+    QFETCH(qint64, limit);
+    QFETCH(int, exitCode);
+    QTemporaryDir dir;
+    const QString prefix = dir.filePath(QStringLiteral("lot"));
+    for (const auto& [suffix, size] : fileSet) {
+        if (blocked == QLatin1String(suffix))
+            QVERIFY(QDir().mkdir(prefix + QLatin1String(suffix)));
+        else if (oldFiles)
+            QVERIFY(putFile(prefix + QLatin1String(suffix), newContent(size / 2, 'o')));
+    }
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+    const Run run = runWriter(QStringLiteral("set"), prefix, rlim_t(limit));
+    QCOMPARE(run.exitCode, exitCode);
+    for (const auto& [suffix, size] : fileSet) {
+        const QString path = prefix + QLatin1String(suffix);
+        if (blocked == QLatin1String(suffix))
+            QVERIFY(QFileInfo(path).isDir());
+        else if (exitCode == 0)
+            QCOMPARE(fileBytes(path), newContent(size, 'n'));
+        else
+            QCOMPARE(fileBytes(path),
+                     oldFiles ? newContent(size / 2, 'o') : QByteArray("<absent>"));
+    }
+    // No file of the writer's own is left behind, whatever happened.
+    QStringList after = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+    if (exitCode == 0 && !oldFiles) {
+        for (const auto& [suffix, size] : fileSet)
+            after.removeOne(QStringLiteral("lot") + QLatin1String(suffix));
+    }
+    QCOMPARE(after, before);
 }
 
 void SafeWriteTest::failingDeviceIsReported_data() {

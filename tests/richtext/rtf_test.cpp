@@ -188,6 +188,8 @@ private slots:
     void bitmapsLeaveNoPixelUnset_data();
     void bitmapsLeaveNoPixelUnset();
     void writerOutput();
+    void picturesGoBackAsTheyCame_data();
+    void picturesGoBackAsTheyCame();
     void writeFailureIsReported();
     void introductionRoundTrip();
     void corpus_data();
@@ -524,6 +526,52 @@ void RtfTest::writerOutput() {
     QVERIFY(bytes.startsWith("{\\rtf1\\ansi\\ansicpg1252"));
     QVERIFY(bytes.contains("\\fonttbl") && bytes.contains("\\colortbl"));
     QVERIFY2(bytes.contains("\\'e9\\{\\u945?\\}\\\\"), bytes.constData());
+}
+
+void RtfTest::picturesGoBackAsTheyCame_data() {
+    QTest::addColumn<QByteArray>("words");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QByteArray>("kind"); // what the written picture says it is
+    QTest::addColumn<bool>("sameBytes");  // the bytes written are the bytes read
+    QTest::addColumn<QByteArray>("goal"); // the size written, in twips
+    QImage photo(64, 48, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x * 4, y * 5, (x * y) % 256));
+    const QByteArray jpeg = encoded(photo, "JPEG");
+    const QByteArray png = encoded(photo, "PNG");
+    QTest::newRow("png") << QByteArray("\\pngblip\\picwgoal960\\pichgoal720") << png
+                         << QByteArray("\\pngblip") << true
+                         << QByteArray("\\picwgoal960\\pichgoal720");
+    QTest::newRow("jpeg stays jpeg")
+        << QByteArray("\\jpegblip\\picwgoal1920\\pichgoal1440") << jpeg << QByteArray("\\jpegblip")
+        << true << QByteArray("\\picwgoal1920\\pichgoal1440");
+    // A picture the writer cannot give back as it came is written as PNG.
+    QTest::newRow("bitmap becomes png")
+        << QByteArray("\\dibitmap0") << dib(Qt::green) << QByteArray("\\pngblip") << false
+        << QByteArray("\\picwgoal60\\pichgoal60");
+}
+
+void RtfTest::picturesGoBackAsTheyCame() {
+    QFETCH(QByteArray, words);
+    QFETCH(QByteArray, data);
+    QTextDocument doc;
+    QCOMPARE(read(document("a" + pict(words, data) + "b"), doc), RtfReadError::None);
+    const QByteArray out = written(doc);
+    const QRegularExpression picture(
+        QStringLiteral("\\{\\\\pict(\\\\\\w+)\\\\picw\\d+\\\\pich\\d+"
+                       "(\\\\picwgoal\\d+\\\\pichgoal\\d+)\\n([0-9a-f\\n]*)\\}"));
+    const auto match = picture.match(QString::fromLatin1(out));
+    QVERIFY2(match.hasMatch(), out.left(600).constData());
+    QTEST(match.captured(1).toLatin1(), "kind");
+    QTEST(match.captured(2).toLatin1(), "goal");
+    const QByteArray bytes = QByteArray::fromHex(match.captured(3).remove('\n').toLatin1());
+    QFETCH(bool, sameBytes);
+    QCOMPARE(bytes == data, sameBytes);
+    // And read again, the same picture.
+    QTextDocument again;
+    QCOMPARE(read(out, again), RtfReadError::None);
+    QCOMPARE(written(again), out);
 }
 
 void RtfTest::writeFailureIsReported() {

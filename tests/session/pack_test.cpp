@@ -1,4 +1,5 @@
-// The starter pack as built: every exercise previews, its documents read, its set-ups are named.
+// The starter pack as built: every exercise previews, its documents read with their pictures in
+// proportion, its set-ups are named.
 #include "core/exercisefile.h"
 #include "core/recognition.h"
 #include "core/setupfile.h"
@@ -6,8 +7,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QUrl>
 
 using namespace alambix;
 
@@ -65,6 +69,19 @@ private slots:
                 QTextDocument text;
                 QCOMPARE(readRtf(file, text), RtfReadError::None);
                 QVERIFY(text.toPlainText().size() > 100);
+                // Every picture is shown in the proportions of its own pixels.
+                for (QTextBlock block = text.begin(); block.isValid(); block = block.next())
+                    for (auto it = block.begin(); !it.atEnd(); ++it) {
+                        if (!it.fragment().charFormat().isImageFormat()) continue;
+                        const QTextImageFormat picture = it.fragment().charFormat().toImageFormat();
+                        const QImage image =
+                            text.resource(QTextDocument::ImageResource, QUrl(picture.name()))
+                                .value<QImage>();
+                        QVERIFY(!image.isNull());
+                        QVERIFY2(qAbs(picture.width() / picture.height() -
+                                      double(image.width()) / image.height()) < 0.005,
+                                 qPrintable(document->text));
+                    }
             }
         }
         const auto correction = readCorrection(folder + name + ".E08");

@@ -7,11 +7,16 @@
 #include "windows/exercises/exercisetext.h"
 #include "windows/exercises/verificationpanel.h"
 
+#include "core/exercisefile.h"
+#include "windows/authoring/exerciseeditor_window.h"
 #include "windows/exercises/fichexo_window.h"
 #include "windows/files/chargemontage.h"
-#include <QPrinter>
+#include "windows/files/folderpicker.h"
 
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -33,6 +38,9 @@ const ItemInfo exerciseItems[] = {
     {"imprimetexte", "Imprimer le contenu de la fenêtre exercice"},
     {"separ03", nullptr},
     {"Closexo", "Fermer l'exercice"},
+    {"separ04", nullptr},
+    {"nouvelexo", "Nouvel exercice…"},
+    {"modifexo", "Modifier l'exercice…"},
 };
 } // namespace
 
@@ -54,6 +62,8 @@ ExerciseMenu::ExerciseMenu(const ExerciseWorkspace& workspace, QWidget* parent)
     connect(item("Closexo"), &QAction::triggered, this, [this] { closeExercise(m_workspace); });
     connect(item("openexo"), &QAction::triggered, this, &ExerciseMenu::openExercise);
     connect(item("opencor"), &QAction::triggered, this, &ExerciseMenu::showCorrection);
+    connect(item("nouvelexo"), &QAction::triggered, this, [this] { editExercise(QString()); });
+    connect(item("modifexo"), &QAction::triggered, this, &ExerciseMenu::changeExercise);
 
     // The check works from the main window's keyboard too, menu closed.
     QAction* check = checkAction();
@@ -72,6 +82,59 @@ void ExerciseMenu::openExercise() {
     if (!confirmDiscard(m_workspace.session, &m_workspace.window)) return;
     Fichexo fichexo(m_workspace);
     fichexo.exec();
+    // "Modifier l'exercice sélectionné" closed the window.
+    if (!fichexo.exerciseToEdit().isEmpty()) editExercise(fichexo.exerciseToEdit());
+}
+
+ExerciseEditor* ExerciseMenu::editExercise(const QString& path) {
+    QWidget& window = m_workspace.window;
+    m_editors.removeAll(nullptr);
+    // An exercise already in an editor is shown there, not read a second time.
+    for (ExerciseEditor* editor : std::as_const(m_editors)) {
+        if (path.isEmpty() || editor->draft().path() != QFileInfo(path).absoluteFilePath())
+            continue;
+        editor->raise();
+        editor->activateWindow();
+        return editor;
+    }
+    auto* editor = new ExerciseEditor(m_workspace.document,
+                                      Fichexo::startFolder(m_workspace.programFolder), &window);
+    if (!path.isEmpty() && !editor->openExercise(path)) {
+        delete editor;
+        return nullptr;
+    }
+    m_editors.append(editor);
+    editor->show();
+    editor->activateWindow();
+    return editor;
+}
+
+void ExerciseMenu::changeExercise() {
+    // The exercise open in the panel, else the one the teacher picks.
+    const QString open = m_workspace.session.fich();
+    if (m_workspace.session.isOpen() &&
+        open.endsWith(QLatin1String(ExerciseSuffix), Qt::CaseInsensitive) &&
+        QFileInfo(open).isFile()) {
+        editExercise(open);
+        return;
+    }
+    QString folder = FolderPicker::lastFolder();
+    if (!QFileInfo(folder).isDir()) folder = Fichexo::startFolder(m_workspace.programFolder);
+    QFileDialog dialog(&m_workspace.window, QStringLiteral("Modifier l'exercice"), folder,
+                       QStringLiteral("Exercice Alambix (*.E08 *.e08)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString path = dialog.selectedFiles().constFirst();
+    FolderPicker::setLastFolder(QFileInfo(path).absolutePath());
+    editExercise(path);
+}
+
+bool ExerciseMenu::closeEditors() {
+    m_editors.removeAll(nullptr);
+    for (ExerciseEditor* editor : std::as_const(m_editors))
+        if (editor && !editor->close()) return false;
+    return true;
 }
 
 bool ExerciseMenu::openFile(const QString& path) {
@@ -120,7 +183,11 @@ QAction* ExerciseMenu::checkAction() const {
     return item("verifmontage");
 }
 
-ExerciseMenu::~ExerciseMenu() = default;
+ExerciseMenu::~ExerciseMenu() {
+    // An editor works on the main window's set-up: it does not outlive it.
+    for (ExerciseEditor* editor : std::as_const(m_editors))
+        delete editor;
+}
 
 QPrinter& ExerciseMenu::printer() {
     if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);

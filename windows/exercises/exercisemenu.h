@@ -3,7 +3,9 @@
 
 #include "windows/exercises/exerciseworkspace.h"
 
+#include <QList>
 #include <QMenu>
+#include <QPointer>
 
 #include <memory>
 
@@ -11,6 +13,7 @@ class QPrinter;
 
 namespace alambix {
 
+class ExerciseEditor;
 class VerificationPanel;
 
 class ExerciseMenu : public QMenu {
@@ -37,11 +40,19 @@ public:
     // the exercise window (after the discard question when the text has edits).
     bool openFile(const QString& path);
 
+    // "Nouvel exercice…" (an empty `path`) or the exercise `path` in the exercise editor, a
+    // window of its own beside this one; null when the exercise cannot be read.
+    ExerciseEditor* editExercise(const QString& path);
+    // Closes every exercise editor, each asking about its unsaved changes; false when one stays.
+    bool closeEditors();
+
 private:
     // "Ouvrir un exercice (énoncé + configuration)": the exercise window, shown modally.
     void openExercise();
     // "Voir la correction": the correction in the panel, read-only, and its set-up.
     void showCorrection();
+    // "Modifier l'exercice…": the exercise open in the panel, else one the teacher picks.
+    void changeExercise();
     // "Vérifier mon montage": the set-up compared, the hint of the pupil's rung in its box.
     void checkSetup();
     QAction* item(const char* name) const;
@@ -49,6 +60,8 @@ private:
     ExerciseWorkspace m_workspace;
     std::unique_ptr<QPrinter> m_printer;
     VerificationPanel* m_verification = nullptr; // made at the first check
+    // The exercise editors open; each deletes itself when closed.
+    QList<QPointer<ExerciseEditor>> m_editors;
 };
 
 } // namespace alambix

@@ -143,6 +143,12 @@ Fichexo::Fichexo(const ExerciseWorkspace& workspace)
         makePictureButton(this, "ouvreur", picture(QLatin1String("exercise-open")),
                           QStringLiteral("Ouvrir l'exercice sélectionné"), twipsPoint(10680, 60));
     m_ouvreur->hide();
+    // The teacher's way from the list to the exercise editor.
+    m_modifier = makePictureButton(this, "modifierexo", picture(QLatin1String("exercise-edit")),
+                                   QStringLiteral("Modifier l'exercice sélectionné (Ctrl+M)"),
+                                   twipsPoint(10080, 60));
+    m_modifier->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    m_modifier->hide();
     auto* image5 =
         makePictureButton(this, "Image5", picture(QLatin1String("fermer")),
                           QStringLiteral("Fermer sans charger d'exercice"), twipsPoint(11280, 60));
@@ -260,6 +266,11 @@ Fichexo::Fichexo(const ExerciseWorkspace& workspace)
     // The click before a double-click has already selected the file.
     connect(m_picker, &FolderPicker::fileActivated, this, &Fichexo::ouvre);
     connect(m_ouvreur, &QToolButton::clicked, this, &Fichexo::ouvre);
+    connect(m_modifier, &QToolButton::clicked, this, [this] {
+        if (m_modifier->isHidden()) return;
+        m_toEdit = m_fichierexo->text();
+        reject();
+    });
     connect(image5, &QToolButton::clicked, this, &QDialog::reject);
 }
 
@@ -291,10 +302,12 @@ void Fichexo::apercu() {
         lamp->hide();
     m_label4->hide();
     m_ouvreur->hide();
+    m_modifier->hide();
     const QString path = m_fichierexo->text();
     if (trimBlanks(path).isEmpty()) return;
     m_intratro->hide();
-    const std::initializer_list<QWidget*> shown{m_label4, m_ouvreur, m_label1, m_label3, m_label2};
+    const std::initializer_list<QWidget*> shown{m_label4, m_ouvreur, m_modifier,
+                                                m_label1, m_label3,  m_label2};
     for (QWidget* widget : shown)
         widget->show();
 

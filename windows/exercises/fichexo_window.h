@@ -33,6 +33,8 @@ public:
     void apercu();
     // Opens the selected exercise; the window closes when its statement is in the panel.
     void ouvre();
+    // "Modifier l'exercice sélectionné": the window closes, and this names the exercise.
+    QString exerciseToEdit() const { return m_toEdit; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -43,6 +45,8 @@ private:
     ExerciseWorkspace m_workspace;
     FolderPicker* m_picker = nullptr;
     QToolButton* m_ouvreur = nullptr;
+    QToolButton* m_modifier = nullptr;
+    QString m_toEdit;
     QLineEdit* m_fichierexo = nullptr;
     QLabel* m_intratro = nullptr;
     QLabel* m_titratexo = nullptr;

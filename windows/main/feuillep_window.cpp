@@ -633,9 +633,12 @@ void FeuilleP::paintEvent(QPaintEvent* event) {
 
 bool FeuilleP::askToClose() {
     if (!askDiscardEdits(m_exercise, this)) return false;
-    return QMessageBox::question(this, QStringLiteral("Fermer"), QStringLiteral("Fermer Alambix ?"),
-                                 QMessageBox::Ok | QMessageBox::Cancel,
-                                 QMessageBox::Ok) == QMessageBox::Ok;
+    if (QMessageBox::question(this, QStringLiteral("Fermer"), QStringLiteral("Fermer Alambix ?"),
+                              QMessageBox::Ok | QMessageBox::Cancel,
+                              QMessageBox::Ok) != QMessageBox::Ok)
+        return false;
+    // An exercise being made asks about its own unsaved changes.
+    return m_optionexo->closeEditors();
 }
 
 void FeuilleP::closeEvent(QCloseEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "core/chemicalformula.h"
 #include "session/formulaformatting.h"
+#include "session/picturedisplay.h"
 #include "session/typingformat.h"
 #include "windows/common/windowscale.h"
 #include "windows/text/formatbar.h"
@@ -60,6 +61,7 @@ private:
 };
 
 TextPanel::TextPanel(QWidget* parent) : QTextEdit(parent) {
+    showPicturesSmoothly(*document());
     // The window's font of the design, held: it is the document's default font, which must not
     // change when the window's font grows (the zoom makes the text grow). Its size is made the
     // panel's own, whatever the font it came from had set.

@@ -14,6 +14,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
@@ -46,6 +47,8 @@ private slots:
     void fileNamedAtStart();
     void bannerFadesToWhite();
     void menuShowsTheWindowModally();
+    void packFitsThePanel_data();
+    void packFitsThePanel();
 
 private:
     // The workspace the main window's exercise menu works on, the window starting in `program`.
@@ -374,6 +377,30 @@ void FichexoTest::menuShowsTheWindowModally() {
     QVERIFY(!m_main->findChild<Fichexo*>());
     QCOMPARE(m_main->exercise().fich(), QStringLiteral("/ailleurs/precedent.E08"));
     QVERIFY(!m_main->exercise().textemodifie());
+}
+
+void FichexoTest::packFitsThePanel_data() {
+    QTest::addColumn<QString>("name");
+    for (const QString& file : QDir(QStringLiteral(ALAMBIX_PACK_DIR)).entryList({"*.E08"}))
+        QTest::newRow(qPrintable(file)) << file;
+}
+
+// Every statement and correction of the pack, in the panel at the window's design size, needs
+// no sideways scrolling: its tables and pictures fit.
+void FichexoTest::packFitsThePanel() {
+    QFETCH(QString, name);
+    QTextEdit* panel = supertext();
+    QCOMPARE(m_main->size(), QSize(800, 600) - (m_main->frameGeometry().size() - m_main->size()));
+    m_main->openExerciseFile(pack() + QLatin1Char('/') + name);
+    QCOMPARE(m_main->exercise().fich(), pack() + QLatin1Char('/') + name);
+    QCoreApplication::processEvents();
+    QCOMPARE(panel->horizontalScrollBar()->maximum(), 0);
+    if (!m_main->exercise().exocorrige()) return;
+    ExerciseMenu* menu = child<ExerciseMenu>(*m_main, "optionexo");
+    menu->findChild<QAction*>(QStringLiteral("opencor"))->trigger();
+    QVERIFY(!panel->toPlainText().isEmpty());
+    QCoreApplication::processEvents();
+    QCOMPARE(panel->horizontalScrollBar()->maximum(), 0);
 }
 
 QTEST_MAIN(FichexoTest)

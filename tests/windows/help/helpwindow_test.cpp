@@ -68,8 +68,9 @@ private slots:
         HelpWindow* help = openHelpWindow();
         QVERIFY(help);
         auto* contents = help->findChild<QListWidget*>(QStringLiteral("sommaire"));
-        QCOMPARE(contents->count(), 12);
+        QCOMPARE(contents->count(), 13);
         QCOMPARE(contents->item(3)->text(), QStringLiteral("Enregistrer un montage"));
+        QCOMPARE(contents->item(9)->text(), QStringLiteral("Créer un exercice"));
         // Whole on the screen, here 800 x 600, with room for its frame.
         const QRect screen = help->screen()->availableGeometry();
         QVERIFY(screen.contains(help->geometry().adjusted(-20, -40, 20, 20)));
