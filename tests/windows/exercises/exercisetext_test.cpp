@@ -33,7 +33,10 @@ private slots:
         // The pupil's home, with a documents folder: the text dialogs start there.
         m_home = std::make_unique<QTemporaryDir>();
         qputenv("HOME", QFile::encodeName(m_home->path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home->filePath(QStringLiteral(".config"))));
+        // Qt's file dialog writes its settings when the program ends, after the tests' folders
+        // are gone: they go to a folder that lasts as long as the program.
+        static QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
         m_documents = m_home->filePath(QStringLiteral("Documents"));
         QVERIFY(QDir().mkpath(m_documents));
         // The set-up dialogs' last folder has nothing to do with the pupil's texts.
