@@ -12,13 +12,6 @@ namespace {
 constexpr int maxFonts = 65536;
 constexpr int maxColours = 65536;
 constexpr qsizetype maxPictureBytes = qsizetype(64) << 20;
-
-int hexDigit(char h) {
-    if (h >= '0' && h <= '9') return h - '0';
-    if (h >= 'a' && h <= 'f') return h - 'a' + 10;
-    if (h >= 'A' && h <= 'F') return h - 'A' + 10;
-    return -1;
-}
 } // namespace
 
 // {\fonttbl{\f0\fcharset0 Arial;}...}: each font's number, character set or code page, name.

@@ -19,6 +19,7 @@ Token token(Token::Kind kind, std::string_view text = {}) {
     t.text = text;
     return t;
 }
+} // namespace
 
 int hexDigit(char h) {
     if (h >= '0' && h <= '9') return h - '0';
@@ -26,7 +27,6 @@ int hexDigit(char h) {
     if (h >= 'A' && h <= 'F') return h - 'A' + 10;
     return -1;
 }
-} // namespace
 
 Token Tokenizer::control() {
     return isLetter(*m_p) ? controlWord() : controlSymbol();

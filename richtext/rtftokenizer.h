@@ -28,6 +28,9 @@ struct Token {
     char symbol = 0; // the character of a control symbol
 };
 
+// The value of a hexadecimal digit, -1 for any other byte.
+int hexDigit(char h);
+
 // The longest control word read, in letters, and the digits of its number that count.
 constexpr int maxWordLength = 32;
 constexpr int maxParameterDigits = 10;
