@@ -56,10 +56,10 @@ BENCHMARK(clickOnDistillation)->Unit(benchmark::kMicrosecond);
 // The worksheet's picture: labels laid out, then the labelled drawing painted, as a copy or an
 // export does it each time.
 void labelledDistillation(benchmark::State& state, LabelMode mode, bool blackWhite) {
-    const PictureSpec spec{distillation()->values(), false, blackWhite, mode};
+    const PictureOptions options{distillation()->values(), false, blackWhite, mode};
     for (auto _ : state) {
-        const LabelLayout layout = layoutLabels(spec.values, spec.labels);
-        const QImage image = pictureImage(spec, layout);
+        const LabelLayout layout = layoutLabels(options.values, options.labels);
+        const QImage image = pictureImage(options, layout);
         benchmark::DoNotOptimize(image.constBits());
     }
 }

@@ -155,8 +155,8 @@ int runDraw(const QStringList& args) {
         }
     }
 
-    const PictureSpec picture{model.values(), options.withBackground, options.blackWhite,
-                              options.labels};
+    const PictureOptions picture{model.values(), options.withBackground, options.blackWhite,
+                                 options.labels};
     if (!options.output.isEmpty()) {
         switch (exportPicture(picture, options.output)) {
         case ExportResult::Written:

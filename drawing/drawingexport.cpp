@@ -16,24 +16,24 @@ namespace {
 // The drawing's pixels are 96 to the inch on every device.
 constexpr int PixelsPerInch = 96;
 
-bool writeSvg(QIODevice& device, const PictureSpec& spec, const LabelLayout& layout) {
+bool writeSvg(QIODevice& device, const PictureOptions& options, const LabelLayout& layout) {
     QSvgGenerator generator;
     generator.setOutputDevice(&device);
     generator.setSize(layout.size);
     generator.setViewBox(QRect(QPoint(0, 0), layout.size));
     generator.setResolution(PixelsPerInch);
-    generator.setTitle(pictureTitle(spec.values));
-    generator.setDescription(pictureDescription(spec.values));
+    generator.setTitle(pictureTitle(options.values));
+    generator.setDescription(pictureDescription(options.values));
     QPainter painter;
     if (!painter.begin(&generator)) return false;
-    paintPicture(painter, spec, layout, Strokes::Vector);
+    paintPicture(painter, options, layout, Strokes::Vector);
     return painter.end();
 }
 
-bool writePdf(QIODevice& device, const PictureSpec& spec, const LabelLayout& layout) {
+bool writePdf(QIODevice& device, const PictureOptions& options, const LabelLayout& layout) {
     // One page exactly the picture's size, at its physical size (96 pixels to the inch).
     QPdfWriter writer(&device);
-    writer.setTitle(pictureTitle(spec.values));
+    writer.setTitle(pictureTitle(options.values));
     writer.setCreator(QStringLiteral("Alambix"));
     writer.setResolution(PixelsPerInch);
     const QSizeF points = QSizeF(layout.size) * 72.0 / PixelsPerInch;
@@ -42,13 +42,13 @@ bool writePdf(QIODevice& device, const PictureSpec& spec, const LabelLayout& lay
                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     QPainter painter;
     if (!painter.begin(&writer)) return false;
-    paintPicture(painter, spec, layout, Strokes::Vector);
+    paintPicture(painter, options, layout, Strokes::Vector);
     return painter.end();
 }
 } // namespace
 
 void renderDrawing(QPainter& painter, const SetupValues& values, bool withBackground) {
-    paintDrawing(painter, PictureSpec{values, withBackground}, Strokes::Vector);
+    paintDrawing(painter, PictureOptions{values, withBackground}, Strokes::Vector);
 }
 
 std::optional<ExportFormat> exportFormatFor(const QString& path) {
@@ -59,23 +59,23 @@ std::optional<ExportFormat> exportFormatFor(const QString& path) {
     return std::nullopt;
 }
 
-bool writePicture(QIODevice& device, ExportFormat format, const PictureSpec& spec) {
+bool writePicture(QIODevice& device, ExportFormat format, const PictureOptions& options) {
     // Into memory first: the SVG and PDF generators do not report a failed write, so the device
     // gets the finished bytes in one write whose result is checked.
-    const LabelLayout layout = layoutLabels(spec.values, spec.labels);
+    const LabelLayout layout = layoutLabels(options.values, options.labels);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     bool drawn = false;
     switch (format) {
     case ExportFormat::Png:
-        drawn = pictureImage(spec, layout).save(&buffer, "PNG");
+        drawn = pictureImage(options, layout).save(&buffer, "PNG");
         break;
     case ExportFormat::Svg:
-        drawn = writeSvg(buffer, spec, layout);
+        drawn = writeSvg(buffer, options, layout);
         break;
     case ExportFormat::Pdf:
-        drawn = writePdf(buffer, spec, layout);
+        drawn = writePdf(buffer, options, layout);
         break;
     }
     return drawn && !bytes.isEmpty() && writeAll(device, bytes);
@@ -83,18 +83,18 @@ bool writePicture(QIODevice& device, ExportFormat format, const PictureSpec& spe
 
 bool writeDrawing(QIODevice& device, ExportFormat format, const SetupValues& values,
                   bool withBackground) {
-    return writePicture(device, format, PictureSpec{values, withBackground});
+    return writePicture(device, format, PictureOptions{values, withBackground});
 }
 
 ExportResult exportDrawing(const SetupValues& values, bool withBackground, const QString& path) {
-    return exportPicture(PictureSpec{values, withBackground}, path);
+    return exportPicture(PictureOptions{values, withBackground}, path);
 }
 
-ExportResult exportPicture(const PictureSpec& spec, const QString& path) {
+ExportResult exportPicture(const PictureOptions& options, const QString& path) {
     const auto format = exportFormatFor(path);
     if (!format) return ExportResult::UnknownFormat;
     const WriteOutcome outcome = writeFileSafely(
-        path, [&](QIODevice& device) { return writePicture(device, *format, spec); });
+        path, [&](QIODevice& device) { return writePicture(device, *format, options); });
     return outcome == WriteOutcome::Written ? ExportResult::Written : ExportResult::WriteFailed;
 }
 

@@ -27,7 +27,7 @@ std::optional<ExportFormat> exportFormatFor(const QString& path);
 // Writes the picture in `format` to an open device: PNG at its pixel size (321 x 490 for the
 // drawing alone), SVG with a view box of that size at 96 dpi, titled with the set-up's name and
 // described in words, PDF on one page the picture's physical size. False when writing failed.
-bool writePicture(QIODevice& device, ExportFormat format, const PictureSpec& spec);
+bool writePicture(QIODevice& device, ExportFormat format, const PictureOptions& options);
 bool writeDrawing(QIODevice& device, ExportFormat format, const SetupValues& values,
                   bool withBackground);
 
@@ -36,6 +36,6 @@ bool writeDrawing(QIODevice& device, ExportFormat format, const SetupValues& val
 // through writeFileSafely(): a failed export leaves the old file as it was.
 ExportResult exportDrawing(const SetupValues& values, bool withBackground, const QString& path);
 // The same for any picture of the set-up (labelled, black and white).
-ExportResult exportPicture(const PictureSpec& spec, const QString& path);
+ExportResult exportPicture(const PictureOptions& options, const QString& path);
 
 } // namespace alambix

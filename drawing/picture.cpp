@@ -47,33 +47,33 @@ void paintLabels(QPainter& painter, const LabelLayout& layout, LabelMode mode) {
 }
 } // namespace
 
-void paintDrawing(QPainter& painter, const PictureSpec& spec, Strokes strokes) {
+void paintDrawing(QPainter& painter, const PictureOptions& options, Strokes strokes) {
     painter.save();
     painter.setClipRect(drawingFrame, Qt::IntersectClip);
     painter.fillRect(drawingFrame, DrawingSurface::backColour());
     PainterCanvas canvas(painter, DrawingWidth, DrawingHeight, strokes);
-    if (spec.blackWhite) {
+    if (options.blackWhite) {
         MonochromeCanvas monochrome(painter, canvas, strokes != Strokes::Pixels);
-        drawSetup(monochrome, spec.values);
+        drawSetup(monochrome, options.values);
     } else {
-        if (spec.withBackground) {
+        if (options.withBackground) {
             if (strokes == Strokes::Pixels)
                 paintGradient(canvas);
             else
                 fillGradient(painter);
         }
-        drawSetup(canvas, spec.values);
+        drawSetup(canvas, options.values);
     }
     painter.restore();
 }
 
-void paintPicture(QPainter& painter, const PictureSpec& spec, const LabelLayout& layout,
+void paintPicture(QPainter& painter, const PictureOptions& options, const LabelLayout& layout,
                   Strokes strokes) {
     painter.save();
     const QRect whole(QPoint(0, 0), layout.size);
     painter.fillRect(whole, Qt::white);
     painter.translate(layout.drawingAt);
-    paintDrawing(painter, spec, strokes);
+    paintDrawing(painter, options, strokes);
     painter.translate(-layout.drawingAt);
     // Hoses run past the drawing's edge: a device that cannot clip (an SVG) would show them in the
     // margins, which are painted white again.
@@ -88,18 +88,18 @@ void paintPicture(QPainter& painter, const PictureSpec& spec, const LabelLayout&
                                whole.height() - drawing.bottom() - 1),
                          Qt::white);
     }
-    paintLabels(painter, layout, spec.labels);
+    paintLabels(painter, layout, options.labels);
     painter.restore();
 }
 
-QImage pictureImage(const PictureSpec& spec, const LabelLayout& layout, int scale) {
+QImage pictureImage(const PictureOptions& options, const LabelLayout& layout, int scale) {
     QImage image(layout.size * scale, QImage::Format_RGB32);
     // 96 dots per inch at scale 1: a larger picture keeps the same size on paper.
     image.setDotsPerMeterX(3780 * scale);
     image.setDotsPerMeterY(3780 * scale);
     QPainter painter(&image);
     painter.scale(scale, scale);
-    paintPicture(painter, spec, layout, scale == 1 ? Strokes::Pixels : Strokes::Vector);
+    paintPicture(painter, options, layout, scale == 1 ? Strokes::Pixels : Strokes::Vector);
     return image;
 }
 

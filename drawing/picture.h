@@ -12,7 +12,7 @@ class QPainter;
 
 namespace alambix {
 
-struct PictureSpec {
+struct PictureOptions {
     SetupValues values{};
     bool withBackground = true; // the gradient; a black-and-white picture has none
     bool blackWhite = false;
@@ -22,17 +22,17 @@ struct PictureSpec {
 // Paints the drawing alone in its 321 x 490 pixel frame from the painter's origin: the plain back
 // colour, the background when asked, then the set-up, clipped to the frame. As vectors the
 // background is one linear gradient, on pixels the gradient's rows.
-void paintDrawing(QPainter& painter, const PictureSpec& spec, Strokes strokes);
+void paintDrawing(QPainter& painter, const PictureOptions& options, Strokes strokes);
 
 // Paints the picture in its pixel frame (`layout.size`) from the painter's origin: a white ground,
 // the drawing at `layout.drawingAt`, then the leader lines and the labels (text, so that an SVG
 // keeps them editable).
-void paintPicture(QPainter& painter, const PictureSpec& spec, const LabelLayout& layout,
+void paintPicture(QPainter& painter, const PictureOptions& options, const LabelLayout& layout,
                   Strokes strokes);
 
 // The picture as pixels, `scale` device pixels per picture pixel: at 1 the drawing is the
 // screen's own (one-pixel lines on whole pixels); larger, it is painted as vectors.
-QImage pictureImage(const PictureSpec& spec, const LabelLayout& layout, int scale = 1);
+QImage pictureImage(const PictureOptions& options, const LabelLayout& layout, int scale = 1);
 
 // The set-up's name for a title, or a plain caption when it has none.
 QString pictureTitle(const SetupValues& values);

@@ -83,7 +83,7 @@ void paintWorksheetPage(QPainter& painter, QSizeF area, const SetupValues& value
         y = centredLine(painter, width, y, heading, pageFont(17, page != 0)) + 14;
     }
 
-    const PictureSpec spec{values, false, options.blackWhite, options.labels};
+    const PictureOptions drawn{values, false, options.blackWhite, options.labels};
     const LabelLayout layout = layoutLabels(values, options.labels);
     const int rows = numbers ? static_cast<int>((layout.labels.size() + 1) / 2) : 0;
     const double legendHeight = rows > 0 ? rows * LegendRow + 16 : 0;
@@ -94,7 +94,7 @@ void paintWorksheetPage(QPainter& painter, QSizeF area, const SetupValues& value
     painter.save();
     painter.translate((width - picture.width() * scale) / 2, y);
     painter.scale(scale, scale);
-    paintPicture(painter, spec, layout, Strokes::Vector);
+    paintPicture(painter, drawn, layout, Strokes::Vector);
     painter.restore();
     y += picture.height() * scale + 16;
 

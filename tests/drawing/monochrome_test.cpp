@@ -14,8 +14,8 @@ using namespace alambix::testing;
 
 namespace {
 QImage blackWhite(const SetupValues& values, LabelMode labels = LabelMode::None) {
-    const PictureSpec spec{values, true, true, labels};
-    return pictureImage(spec, layoutLabels(values, labels));
+    const PictureOptions options{values, true, true, labels};
+    return pictureImage(options, layoutLabels(values, labels));
 }
 
 // Light and dark runs along a row: hatching alternates, a flat fill does not.

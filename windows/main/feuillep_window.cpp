@@ -433,7 +433,7 @@ void FeuilleP::buildRightPanel() {
     saveImage->setObjectName(QStringLiteral("enrimage"));
     connect(saveImage, &QAction::triggered, this, [this] {
         const QString setupFile = m_document.path();
-        enregistrerImage(this, PictureSpec{model().values(), m_copyWithBackground},
+        enregistrerImage(this, PictureOptions{model().values(), m_copyWithBackground},
                          setupFile.isEmpty() ? QString() : QFileInfo(setupFile).absolutePath(),
                          true);
     });

@@ -15,19 +15,19 @@ namespace {
 constexpr int SharpScale = 3;
 } // namespace
 
-void putPictureOnClipboard(const QImage& bitmap, const PictureSpec& spec) {
+void putPictureOnClipboard(const QImage& bitmap, const PictureOptions& options) {
     auto* data = new QMimeData;
     data->setImageData(bitmap);
     QByteArray png;
     QBuffer pngBuffer(&png);
     pngBuffer.open(QIODevice::WriteOnly);
-    if (pictureImage(spec, layoutLabels(spec.values, spec.labels), SharpScale)
+    if (pictureImage(options, layoutLabels(options.values, options.labels), SharpScale)
             .save(&pngBuffer, "PNG"))
         data->setData(QStringLiteral("image/png"), png);
     QByteArray svg;
     QBuffer svgBuffer(&svg);
     svgBuffer.open(QIODevice::WriteOnly);
-    if (writePicture(svgBuffer, ExportFormat::Svg, spec))
+    if (writePicture(svgBuffer, ExportFormat::Svg, options))
         data->setData(QStringLiteral("image/svg+xml"), svg);
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
@@ -41,7 +41,7 @@ QString messagecopie() {
 
 void avecfond(const SetupDocument& document) {
     putPictureOnClipboard(document.surface().image().copy(),
-                          PictureSpec{document.model().values(), true});
+                          PictureOptions{document.model().values(), true});
 }
 
 void sansfond(SetupDocument& document) {
@@ -51,15 +51,16 @@ void sansfond(SetupDocument& document) {
         const BareDrawing drawing(document);
         bare = drawing.picture();
     }
-    putPictureOnClipboard(bare, PictureSpec{document.model().values(), false});
+    putPictureOnClipboard(bare, PictureOptions{document.model().values(), false});
 }
 
 void copyLabelledDrawing(const SetupDocument& document) {
-    copyPicture(PictureSpec{document.model().values(), true, false, LabelMode::Names});
+    copyPicture(PictureOptions{document.model().values(), true, false, LabelMode::Names});
 }
 
-void copyPicture(const PictureSpec& spec) {
-    putPictureOnClipboard(pictureImage(spec, layoutLabels(spec.values, spec.labels)), spec);
+void copyPicture(const PictureOptions& options) {
+    putPictureOnClipboard(pictureImage(options, layoutLabels(options.values, options.labels)),
+                          options);
 }
 
 } // namespace alambix

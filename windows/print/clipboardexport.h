@@ -22,10 +22,10 @@ void sansfond(SetupDocument& document);
 // The drawing labelled with the pieces' names, on its background.
 void copyLabelledDrawing(const SetupDocument& document);
 // Any picture of the set-up (the worksheet's).
-void copyPicture(const PictureSpec& spec);
+void copyPicture(const PictureOptions& options);
 
 // What a copy puts on the clipboard: `bitmap` as the image, a PNG of the picture at three times
 // its size ("image/png") and the picture as SVG ("image/svg+xml").
-void putPictureOnClipboard(const QImage& bitmap, const PictureSpec& spec);
+void putPictureOnClipboard(const QImage& bitmap, const PictureOptions& options);
 
 } // namespace alambix

@@ -199,9 +199,9 @@ WorksheetOptions FicheTravail::options() const {
     return options;
 }
 
-PictureSpec FicheTravail::picture() const {
+PictureOptions FicheTravail::picture() const {
     const WorksheetOptions sheet = options();
-    return PictureSpec{m_values, false, sheet.blackWhite, sheet.labels};
+    return PictureOptions{m_values, false, sheet.blackWhite, sheet.labels};
 }
 
 int FicheTravail::previewPages() const {

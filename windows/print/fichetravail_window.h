@@ -32,7 +32,7 @@ public:
     WorksheetOptions options() const;
     // The picture "Copier" and "Enregistrer l'image…" take: the sheet's drawing, labelled and
     // coloured as the sheet is, without the legend.
-    PictureSpec picture() const;
+    PictureOptions picture() const;
     // Pages the preview shows.
     int previewPages() const;
     // What the last "Imprimer…" gave, when it printed or tried to.

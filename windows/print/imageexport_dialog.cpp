@@ -27,7 +27,7 @@ constexpr ImageType imageTypes[] = {
 
 } // namespace
 
-QString enregistrerImage(QWidget* parent, const PictureSpec& spec, const QString& folder,
+QString enregistrerImage(QWidget* parent, const PictureOptions& options, const QString& folder,
                          bool offerLabels) {
     QFileDialog dialog(parent, QStringLiteral("Enregistrer l'image"));
     dialog.setObjectName(QStringLiteral("enregistrerimage"));
@@ -59,7 +59,7 @@ QString enregistrerImage(QWidget* parent, const PictureSpec& spec, const QString
 
     while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const QString path = dialog.selectedFiles().constFirst();
-        PictureSpec picture = spec;
+        PictureOptions picture = options;
         if (labelled && labelled->isChecked()) picture.labels = LabelMode::Names;
         switch (exportPicture(picture, path)) {
         case ExportResult::Written:

@@ -15,7 +15,7 @@ namespace alambix {
 // file as it was. `folder` is where the dialog opens. With `offerLabels` the dialog also offers
 // the drawing labelled with the pieces' names ("Légender le schéma"). Returns the file written,
 // or empty.
-QString enregistrerImage(QWidget* parent, const PictureSpec& spec, const QString& folder,
+QString enregistrerImage(QWidget* parent, const PictureOptions& options, const QString& folder,
                          bool offerLabels = false);
 
 } // namespace alambix

@@ -85,10 +85,10 @@ private slots:
         for (int element : {int(Ballon), int(RefrigerantABoules)})
             feuille.model().click(element);
         feuille.findChild<QAction*>(QStringLiteral("avecnoms"))->trigger();
-        const PictureSpec spec{feuille.model().values(), true, false, LabelMode::Names};
-        const LabelLayout layout = layoutLabels(spec.values, spec.labels);
+        const PictureOptions options{feuille.model().values(), true, false, LabelMode::Names};
+        const LabelLayout layout = layoutLabels(options.values, options.labels);
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
-                 pictureImage(spec, layout));
+                 pictureImage(options, layout));
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         QCOMPARE(QImage::fromData(data->data(QStringLiteral("image/png")), "PNG").size(),
                  layout.size * 3);

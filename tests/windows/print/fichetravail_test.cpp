@@ -201,12 +201,12 @@ private slots:
         fiche.show();
         QVERIFY(QTest::qWaitForWindowExposed(&fiche));
         click(control<QPushButton>(&fiche, "copier"));
-        const PictureSpec spec = fiche.picture();
-        const LabelLayout layout = layoutLabels(spec.values, spec.labels);
+        const PictureOptions options = fiche.picture();
+        const LabelLayout layout = layoutLabels(options.values, options.labels);
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         QVERIFY(data);
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
-                 pictureImage(spec, layout));
+                 pictureImage(options, layout));
         QCOMPARE(QImage::fromData(data->data(QStringLiteral("image/png")), "PNG").size(),
                  layout.size * 3);
         const QByteArray svg = data->data(QStringLiteral("image/svg+xml"));

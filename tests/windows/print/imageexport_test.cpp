@@ -141,11 +141,11 @@ void ImageExportTest::savesTheLabelledDrawing() {
     QCOMPARE(steps.seen(), 1);
     // The labelled picture is wider than the drawing by its margins.
     const QImage image(path);
-    const PictureSpec spec{main.model().values(), true, false,
-                           labelled ? LabelMode::Names : LabelMode::None};
-    QCOMPARE(image.size(), layoutLabels(spec.values, spec.labels).size);
+    const PictureOptions options{main.model().values(), true, false,
+                                 labelled ? LabelMode::Names : LabelMode::None};
+    QCOMPARE(image.size(), layoutLabels(options.values, options.labels).size);
     QCOMPARE(image.convertToFormat(QImage::Format_RGB32),
-             pictureImage(spec, layoutLabels(spec.values, spec.labels)));
+             pictureImage(options, layoutLabels(options.values, options.labels)));
 }
 
 QTEST_MAIN(ImageExportTest)
