@@ -27,6 +27,20 @@ inline QImage drawingAfterClicks(const QList<int>& clicks, bool withBackground =
     return surface.image();
 }
 
+// Aligned 2 x 2 blocks that are not of one colour: none in a picture stretched to twice its
+// size, many in one drawn anew at that size.
+inline int finerBlocks(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y + 1 < image.height(); y += 2)
+        for (int x = 0; x + 1 < image.width(); x += 2) {
+            const QRgb corner = image.pixel(x, y);
+            if (image.pixel(x + 1, y) != corner || image.pixel(x, y + 1) != corner ||
+                image.pixel(x + 1, y + 1) != corner)
+                ++count;
+        }
+    return count;
+}
+
 inline QString describe(QRgb pixel) {
     return QStringLiteral("RGB(%1, %2, %3)").arg(qRed(pixel)).arg(qGreen(pixel)).arg(qBlue(pixel));
 }

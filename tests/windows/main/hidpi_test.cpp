@@ -1,6 +1,7 @@
 // The drawing on a screen of two device pixels per pixel (run with QT_SCALE_FACTOR=2): painted
 // at that resolution, its one-pixel lines one device pixel wide and clean.
 #include "assets/assets.h"
+#include "support/drawinghelpers.h"
 #include "windows/exercises/fichexo_window.h"
 #include "windows/main/dessin_widget.h"
 #include "windows/main/feuillep_window.h"
@@ -15,22 +16,9 @@
 #include <QToolButton>
 
 using namespace alambix;
+using alambix::testing::finerBlocks;
 
 namespace {
-// Aligned 2 x 2 blocks that are not of one colour: none in a picture scaled up from 1x.
-int finerBlocks(const QImage& image) {
-    int count = 0;
-    for (int y = 0; y + 1 < image.height(); y += 2) {
-        for (int x = 0; x + 1 < image.width(); x += 2) {
-            const QRgb corner = image.pixel(x, y);
-            if (image.pixel(x + 1, y) != corner || image.pixel(x, y + 1) != corner ||
-                image.pixel(x + 1, y + 1) != corner)
-                ++count;
-        }
-    }
-    return count;
-}
-
 // The box of the picture's painted (not transparent) pixels.
 QRect paintedBox(const QImage& image) {
     QRect box;

@@ -2,6 +2,7 @@
 // window, in proportion, drawn again at the new size; back at the design's size it is the
 // design again, pixel for pixel.
 #include "drawing/fonts.h"
+#include "support/drawinghelpers.h"
 #include "windows/common/buttonfacestyle.h"
 #include "windows/main/dessin_widget.h"
 #include "windows/main/elementbutton.h"
@@ -23,21 +24,9 @@
 #include <memory>
 
 using namespace alambix;
+using alambix::testing::finerBlocks;
 
 namespace {
-// Aligned 2 x 2 blocks that are not of one colour: none in a picture stretched twice its size.
-int finerBlocks(const QImage& image) {
-    int count = 0;
-    for (int y = 0; y + 1 < image.height(); y += 2)
-        for (int x = 0; x + 1 < image.width(); x += 2) {
-            const QRgb corner = image.pixel(x, y);
-            if (image.pixel(x + 1, y) != corner || image.pixel(x, y + 1) != corner ||
-                image.pixel(x + 1, y + 1) != corner)
-                ++count;
-        }
-    return count;
-}
-
 QRect doubled(const QRect& rect) {
     return QRect(rect.topLeft() * 2, rect.size() * 2);
 }
